@@ -1,0 +1,31 @@
+# make run: install what is missing, build, start the game.
+# make test: install what is missing, build, run every test through CTest.
+BUILD_DIR ?= build
+BUILD_TYPE ?= Release
+JOBS ?= $(shell nproc)
+
+.PHONY: all build run test deps-build deps-run deps-test configure clean
+
+all: build
+
+deps-build deps-run deps-test: deps-%:
+	@scripts/deps.sh $*
+
+$(BUILD_DIR)/CMakeCache.txt:
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+configure: $(BUILD_DIR)/CMakeCache.txt
+
+build: deps-build configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: deps-run configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target quarvel
+	$(BUILD_DIR)/quarvel
+
+test: deps-test configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD_DIR)

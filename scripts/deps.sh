@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running or testing needs and
+# that are missing; installs nothing when all are present.
+#   scripts/deps.sh build|run|test
+set -euo pipefail
+
+build=(cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+       libxkbcommon-dev)
+run=(fonts-liberation fonts-comic-neue)
+test=(xvfb xauth xdotool x11-utils desktop-file-utils)
+
+case "${1:-test}" in
+build) wanted=("${build[@]}") ;;
+run) wanted=("${build[@]}" "${run[@]}") ;;
+test) wanted=("${build[@]}" "${run[@]}" "${test[@]}") ;;
+*) echo "usage: $0 build|run|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for pkg in "${wanted[@]}"; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null || true)
+    [ "$status" = installed ] || missing+=("$pkg")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=()
+elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+    sudo=(sudo -n)
+else
+    echo "error: these Debian packages are missing and I cannot install them" >&2
+    echo "       (not root, and no password-less sudo): ${missing[*]}" >&2
+    echo "       install them with: sudo apt-get install ${missing[*]}" >&2
+    exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

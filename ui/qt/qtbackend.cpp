@@ -1,0 +1,446 @@
+// Qt backend: builds the widgets, mirrors property writes onto them and
+// raises the controls' events from Qt's input.
+#include "qtbackend.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+
+namespace ui
+{
+
+namespace
+{
+
+int toPixels(float twips)
+{
+    return static_cast<int>(std::lround(twips / QtBackend::twipsPerPixel));
+}
+
+float toTwips(qreal pixels)
+{
+    return static_cast<float>(pixels) * QtBackend::twipsPerPixel;
+}
+
+QString toQString(const std::string &s)
+{
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+QColor toQColor(Color c, const QPalette &palette)
+{
+    if (isSystemColor(c)) {
+        switch (c & 0xFFu) {
+        case 0x0D:
+            return palette.color(QPalette::Highlight);
+        case 0x0E:
+            return palette.color(QPalette::HighlightedText);
+        case 0x0F:
+            return palette.color(QPalette::Button);
+        default:
+            return palette.color(QPalette::WindowText);
+        }
+    }
+    return QColor(int(c & 0xFFu), int((c >> 8) & 0xFFu), int((c >> 16) & 0xFFu));
+}
+
+QFont toQFont(const Font &font)
+{
+    QFont f = QApplication::font();
+    if (font.name.empty())
+        return f;
+    f.setFamilies({toQString(font.name)});
+    f.setPointSizeF(font.size);
+    f.setWeight(static_cast<QFont::Weight>(font.weight));
+    return f;
+}
+
+// Qt's event delivery walks to the parent when a widget ignores a mouse
+// event; the window's own mouse-move must fire only over bare surface.
+void stopMousePropagation(QWidget *w)
+{
+    w->setAttribute(Qt::WA_NoMousePropagation);
+}
+
+// The window's inside below the menu bar: paints the form's background and
+// asks for the form's size.
+class ClientArea : public QWidget
+{
+public:
+    using QWidget::QWidget;
+    QColor background;
+    QSize size{0, 0};
+    QSize sizeHint() const override { return size; }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), background);
+    }
+};
+
+// An image shows its picture stretched to its box.
+class ImageWidget : public QWidget
+{
+public:
+    using QWidget::QWidget;
+    QIcon picture;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        const qreal dpr = devicePixelRatioF();
+        const QPixmap pixmap = picture.pixmap(QSize(32, 32), dpr);
+        p.drawPixmap(rect(), pixmap);
+    }
+};
+
+} // namespace
+
+QtBackend::QtBackend(Form &form) : form_(form)
+{
+    window_ = new QMainWindow;
+    window_->setAttribute(Qt::WA_DeleteOnClose, false);
+    auto *client = new ClientArea(window_);
+    client->setMouseTracking(true);
+    client->installEventFilter(this);
+    client_ = client;
+    window_->setCentralWidget(client_);
+    controlOf_[client_] = &form_;
+
+    for (Control *c : form_.controls())
+        build(*c);
+    syncAll(form_);
+    for (Control *c : form_.controls())
+        syncAll(*c);
+    applyTabOrder();
+
+    form_.setObserver(this);
+    setPlatform(this);
+}
+
+QtBackend::~QtBackend()
+{
+    if (platform() == this)
+        setPlatform(nullptr);
+    if (form_.observer() == this)
+        form_.setObserver(nullptr);
+    delete window_;
+}
+
+QWidget *QtBackend::parentWidget(const Control &control) const
+{
+    const Control *container = control.container();
+    if (!container || container->kind() == Kind::Form)
+        return client_;
+    return widgets_.at(container);
+}
+
+void QtBackend::build(Control &control)
+{
+    QObject *object = nullptr;
+    switch (control.kind()) {
+    case Kind::Form:
+        return;
+    case Kind::CommandButton: {
+        auto *button = new QPushButton(parentWidget(control));
+        button->setAutoDefault(false);
+        if (control.onMouseMove)
+            button->setMouseTracking(true);
+        connect(button, &QPushButton::clicked, this, [&control] { control.fireClick(); });
+        object = button;
+        break;
+    }
+    case Kind::Label: {
+        auto *label = new QLabel(parentWidget(control));
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        object = label;
+        break;
+    }
+    case Kind::PictureBox: {
+        auto *frame = new QFrame(parentWidget(control));
+        frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        frame->setLineWidth(2);
+        frame->setFocusPolicy(Qt::StrongFocus);
+        frame->setAutoFillBackground(true);
+        object = frame;
+        break;
+    }
+    case Kind::Image: {
+        object = new ImageWidget(parentWidget(control));
+        break;
+    }
+    case Kind::Timer: {
+        auto *timer = new QTimer(this);
+        timer->setTimerType(Qt::PreciseTimer);
+        connect(timer, &QTimer::timeout, this,
+                [&control] { static_cast<Timer &>(control).fireTimer(); });
+        timers_[&control] = timer;
+        return;
+    }
+    case Kind::Menu: {
+        QAction *action = nullptr;
+        if (control.container()->kind() == Kind::Form) {
+            action = window_->menuBar()->addMenu(QString())->menuAction();
+        } else {
+            QMenu *menu = actions_.at(control.container())->menu();
+            assert(menu);
+            action = menu->addAction(QString());
+            connect(action, &QAction::triggered, this, [&control] { control.fireClick(); });
+        }
+        actions_[&control] = action;
+        return;
+    }
+    }
+    auto *w = static_cast<QWidget *>(object);
+    stopMousePropagation(w);
+    w->installEventFilter(this);
+    widgets_[&control] = w;
+    controlOf_[w] = &control;
+}
+
+void QtBackend::syncAll(const Control &control)
+{
+    for (Property p : {Property::Position, Property::Width, Property::Height, Property::Caption,
+                       Property::Enabled, Property::Visible, Property::BackColor,
+                       Property::ForeColor, Property::Font, Property::Style, Property::Interval})
+        sync(control, p);
+}
+
+void QtBackend::written(const Control &control, Property property)
+{
+    sync(control, property);
+}
+
+void QtBackend::sync(const Control &control, Property property)
+{
+    const QString caption = toQString(control.caption());
+
+    if (control.kind() == Kind::Form) {
+        auto *client = static_cast<ClientArea *>(client_);
+        switch (property) {
+        case Property::Caption:
+            window_->setWindowTitle(caption);
+            break;
+        case Property::Width:
+        case Property::Height:
+            client->size = QSize(toPixels(control.width()), toPixels(control.height()));
+            client->updateGeometry();
+            break;
+        case Property::BackColor:
+            client->background = toQColor(control.backColor(), client->palette());
+            client->update();
+            break;
+        case Property::Style:
+            window_->setWindowIcon(QIcon(toQString(form_.icon())));
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+
+    if (control.kind() == Kind::Timer) {
+        QTimer *timer = timers_.at(&control);
+        if (property == Property::Interval)
+            timer->setInterval(static_cast<const Timer &>(control).interval());
+        // Enabling a running timer must keep its series of ticks.
+        if (property == Property::Enabled) {
+            if (!control.enabled())
+                timer->stop();
+            else if (!timer->isActive())
+                timer->start();
+        }
+        return;
+    }
+
+    if (control.kind() == Kind::Menu) {
+        QAction *action = actions_.at(&control);
+        if (property == Property::Caption)
+            action->setText(caption);
+        else if (property == Property::Enabled)
+            action->setEnabled(control.enabled());
+        else if (property == Property::Visible)
+            action->setVisible(control.visible());
+        return;
+    }
+
+    QWidget *w = widgets_.at(&control);
+    switch (property) {
+    case Property::Left:
+    case Property::Top:
+    case Property::Width:
+    case Property::Height:
+    case Property::Position: {
+        // Positions count from the inside of the container, past its border.
+        const QPoint origin =
+            w->parentWidget() == client_
+                ? QPoint(0, 0)
+                : static_cast<QFrame *>(w->parentWidget())->contentsRect().topLeft();
+        w->setGeometry(origin.x() + toPixels(control.left()), origin.y() + toPixels(control.top()),
+                       toPixels(control.width()), toPixels(control.height()));
+        break;
+    }
+    case Property::Caption:
+        if (auto *button = qobject_cast<QPushButton *>(w))
+            button->setText(caption);
+        else if (auto *label = qobject_cast<QLabel *>(w))
+            label->setText(caption);
+        break;
+    case Property::Enabled:
+        w->setEnabled(control.enabled());
+        break;
+    case Property::Visible:
+        w->setVisible(control.visible());
+        break;
+    case Property::BackColor:
+    case Property::ForeColor: {
+        QPalette palette = w->palette();
+        const QPalette base = QApplication::palette();
+        if (control.kind() == Kind::CommandButton)
+            palette.setColor(QPalette::Button, toQColor(control.backColor(), base));
+        else if (control.kind() == Kind::PictureBox)
+            palette.setColor(QPalette::Window, toQColor(control.backColor(), base));
+        palette.setColor(control.kind() == Kind::CommandButton ? QPalette::ButtonText
+                                                               : QPalette::WindowText,
+                         toQColor(control.foreColor(), base));
+        w->setPalette(palette);
+        break;
+    }
+    case Property::Font:
+        w->setFont(toQFont(control.font()));
+        break;
+    case Property::Style:
+        if (control.kind() == Kind::Label) {
+            const auto &label = static_cast<const Label &>(control);
+            auto *ql = static_cast<QLabel *>(w);
+            const Qt::Alignment horizontal =
+                label.alignment() == Alignment::Center  ? Qt::AlignHCenter
+                : label.alignment() == Alignment::Right ? Qt::AlignRight
+                                                        : Qt::AlignLeft;
+            ql->setAlignment(horizontal | Qt::AlignTop);
+            ql->setFrameStyle(label.bordered() ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+            ql->setAutoFillBackground(!label.transparent());
+        } else if (control.kind() == Kind::Image) {
+            static_cast<ImageWidget *>(w)->picture =
+                QIcon(toQString(static_cast<const Image &>(control).picture()));
+            w->update();
+        }
+        break;
+    case Property::TabIndex:
+        applyTabOrder();
+        break;
+    case Property::Interval:
+        break;
+    }
+}
+
+void QtBackend::applyTabOrder()
+{
+    std::vector<const Control *> order;
+    for (const Control *c : form_.controls())
+        if (c->tabIndex() >= 0 && widgets_.count(c))
+            order.push_back(c);
+    std::stable_sort(order.begin(), order.end(), [](const Control *a, const Control *b) {
+        return a->tabIndex() < b->tabIndex();
+    });
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(widgets_.at(order[i - 1]), widgets_.at(order[i]));
+}
+
+void QtBackend::show()
+{
+    window_->resize(window_->sizeHint());
+    for (const Control *c : form_.controls()) {
+        if (c->tabIndex() == 0 && widgets_.count(c)) {
+            widgets_.at(c)->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
+    window_->show();
+}
+
+QWidget *QtBackend::widget(const Control &control) const
+{
+    if (control.kind() == Kind::Form)
+        return client_;
+    auto it = widgets_.find(&control);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+QAction *QtBackend::action(const Control &menu) const
+{
+    auto it = actions_.find(&menu);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QTimer *QtBackend::timer(const Control &timer) const
+{
+    auto it = timers_.find(&timer);
+    return it == timers_.end() ? nullptr : it->second;
+}
+
+bool QtBackend::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto it = controlOf_.find(watched);
+    if (it == controlOf_.end())
+        return QObject::eventFilter(watched, event);
+    Control &control = *it->second;
+
+    if (event->type() == QEvent::MouseMove && control.onMouseMove) {
+        const auto *me = static_cast<QMouseEvent *>(event);
+        const Qt::MouseButtons b = me->buttons();
+        const Qt::KeyboardModifiers m = me->modifiers();
+        const Int16 button = Int16((b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) |
+                                   (b & Qt::MiddleButton ? 4 : 0));
+        const Int16 shift =
+            Int16((m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
+                  (m & Qt::AltModifier ? 4 : 0));
+        control.fireMouseMove(button, shift, toTwips(me->position().x()),
+                              toTwips(me->position().y()));
+    } else if (event->type() == QEvent::KeyPress && control.onKeyPress) {
+        // Character keys only; Alt and Ctrl chords belong to access keys and
+        // shortcuts. The button still sees the key, so Space also clicks it.
+        const auto *ke = static_cast<QKeyEvent *>(event);
+        const QString text = ke->text();
+        if (!text.isEmpty() && !(ke->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) &&
+            text.at(0).unicode() < 256)
+            control.fireKeyPress(Int16(text.at(0).unicode()));
+    }
+    return false;
+}
+
+void QtBackend::messageBox(const std::string &text, const std::string &title)
+{
+    QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(text), QMessageBox::Ok,
+                    window_);
+    box.exec();
+}
+
+void QtBackend::endProgram()
+{
+    if (window_)
+        window_->hide();
+    QCoreApplication::exit(0);
+}
+
+} // namespace ui
