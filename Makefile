@@ -4,7 +4,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 JOBS ?= $(shell nproc)
 
-.PHONY: all build run test deps-build deps-run deps-test configure clean
+.PHONY: all build run test test-asan bench screenshots deps-build deps-run deps-test configure clean
 
 all: build
 
@@ -26,6 +26,21 @@ run: deps-run configure
 test: deps-test configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps-test
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+# Start-up, memory, click latency, idle cost and celebration time against a
+# bare Qt window and the installed peers; prints one table.
+bench: deps-test
+	scripts/bench.sh
+
+# Screenshots of the real window for README.md and the metainfo.
+screenshots: deps-test build
+	scripts/screenshots.sh
 
 clean:
 	rm -rf $(BUILD_DIR)
