@@ -199,6 +199,7 @@ inline ControlState capture(const ui::Control &c)
 inline WindowState capture(const Form1 &f)
 {
     WindowState s;
+    s.controls.reserve(f.controls().size() + 1);
     s.controls.push_back(capture(static_cast<const ui::Control &>(f)));
     for (const ui::Control *c : f.controls())
         s.controls.push_back(capture(*c));
@@ -281,9 +282,11 @@ struct Board {
 
     bool solved() const
     {
-        for (int i = 0; i < 8; ++i)
-            if (captions[std::size_t(i)] != std::to_string(cells[std::size_t(i)].reading() + 1))
+        for (int i = 0; i < 8; ++i) {
+            const std::string &t = captions[std::size_t(i)];
+            if (t.size() != 1 || t[0] != char('1' + cells[std::size_t(i)].reading()))
                 return false;
+        }
         return true;
     }
     // The tile whose caption is `number`.
@@ -310,7 +313,7 @@ inline Board readBoard(const Form1 &f)
     std::array<bool, 9> shown{};
     for (int i = 0; i < 8; ++i) {
         const ui::CommandButton &tile = f.Command1(ui::Int16(i));
-        const std::string tag = "tile " + std::to_string(i) + " ";
+        const auto tag = [i] { return "tile " + std::to_string(i) + " "; };
         b.cells[std::size_t(i)] = cellOf(tile);
         b.captions[std::size_t(i)] = tile.caption();
         if (!b.problem.empty())
@@ -318,19 +321,19 @@ inline Board readBoard(const Form1 &f)
         const Cell c = b.cells[std::size_t(i)];
         if (!c.valid()) {
             std::ostringstream o;
-            o << tag << "stands off the cells at Left " << tile.left() << ", Top " << tile.top();
+            o << tag() << "stands off the cells at Left " << tile.left() << ", Top " << tile.top();
             b.problem = o.str();
         } else if (covered[std::size_t(c.reading())]) {
-            b.problem = tag + "shares cell " + std::to_string(c.reading()) + " with another tile";
+            b.problem = tag() + "shares cell " + std::to_string(c.reading()) + " with another tile";
         } else if (tile.width() != 990 || tile.height() != 990) {
-            b.problem = tag + "is no longer 990 twips square";
+            b.problem = tag() + "is no longer 990 twips square";
         } else {
             covered[std::size_t(c.reading())] = true;
         }
         const std::string &t = tile.caption();
         if (b.problem.empty()) {
             if (t.size() != 1 || t[0] < '1' || t[0] > '8')
-                b.problem = tag + "shows \"" + t + "\"";
+                b.problem = tag() + "shows \"" + t + "\"";
             else if (shown[std::size_t(t[0] - '1')])
                 b.problem = "two tiles show \"" + t + "\"";
             else
@@ -418,56 +421,72 @@ public:
     // Delivers the event; returns what went wrong, or nothing.
     std::string play(const Event &e)
     {
+        std::string problem = judge(e);
+        return problem.empty() ? problem : toText(e) + ": " + problem;
+    }
+
+    // play() without the event's name in front of the problem.
+    std::string judge(const Event &e)
+    {
         Form1 &f = g_.form;
         const Board before = readBoard(f);
         const WindowState was = capture(f);
         const bool boardOpen = !won_ && !ended_;
         const int delivered = deliver(g_, e);
         const WindowState now = capture(f);
+        // What changed outside the controls the event may touch; variables
+        // are left to the checks of each event.
         const auto unchangedBut = [&](std::initializer_list<const ui::Control *> allowed) {
-            WindowState a = was, b = now;
-            for (const ui::Control *c : allowed) {
-                const auto &all = f.controls();
-                const auto i = std::size_t(std::find(all.begin(), all.end(), c) - all.begin()) + 1;
-                a.controls[i] = b.controls[i];
+            std::array<std::size_t, 16> skip{};
+            std::size_t n = 0;
+            for (const ui::Control *c : allowed)
+                skip[n++] = index(*c);
+            for (std::size_t i = 0; i < now.controls.size(); ++i) {
+                if (std::find(skip.begin(), skip.begin() + std::ptrdiff_t(n), i) !=
+                        skip.begin() + std::ptrdiff_t(n) ||
+                    now.controls[i] == was.controls[i])
+                    continue;
+                WindowState a = was;
+                a.variables = now.variables;
+                for (std::size_t k = 0; k < n; ++k)
+                    a.controls[skip[k]] = now.controls[skip[k]];
+                return difference(f, a, now);
             }
-            a.variables = b.variables;
-            return a == b ? std::string() : difference(f, a, b);
+            return std::string();
         };
-        const std::string what = toText(e) + ": ";
 
         if (ended_) {
             if (delivered)
-                return what + "an event reached a handler after the end of the program";
+                return "an event reached a handler after the end of the program";
             if (now != was)
-                return what + "the window changed after the end: " + difference(f, was, now);
+                return "the window changed after the end: " + difference(f, was, now);
             return check();
         }
 
         switch (e.kind) {
         case Kind::Click: {
             if (bool(delivered) != boardOpen)
-                return what + (boardOpen ? "the click did not reach the open board"
-                                         : "the click reached the locked board");
+                return (boardOpen ? "the click did not reach the open board"
+                                  : "the click reached the locked board");
             if (!delivered)
                 break;
             const Board after = readBoard(f);
             if (!after.problem.empty())
-                return what + after.problem;
+                return after.problem;
             const Cell from = before.cells[std::size_t(e.tile)];
             const Cell to = after.cells[std::size_t(e.tile)];
             const bool moved = !(from == to);
             const bool allowed = armed_ || adjacent(from, before.free);
             if (moved != allowed)
-                return what + (moved ? "a tile moved that the rules hold still"
-                                     : "a tile the rules let move stood still");
+                return (moved ? "a tile moved that the rules hold still"
+                              : "a tile the rules let move stood still");
             if (moved && !(to == before.free))
-                return what + "the tile moved elsewhere than into the free cell";
+                return "the tile moved elsewhere than into the free cell";
             for (int i = 0; i < 8; ++i)
                 if (i != e.tile && !(after.cells[std::size_t(i)] == before.cells[std::size_t(i)]))
-                    return what + "tile " + std::to_string(i) + " moved too";
+                    return "tile " + std::to_string(i) + " moved too";
             if (after.captions != before.captions)
-                return what + "a click changed a caption";
+                return "a click changed a caption";
             moves_ += moved;
             armed_ = false;
             if (after.solved()) {
@@ -481,25 +500,25 @@ public:
                                                     &f.Label3, &f.Picture1, &f.Timer1, &f.Image1(0),
                                                     &f.Image1(1), &f.Image1(2), &f.Image1(3)});
                 !d.empty())
-                return what + d;
+                return d;
             break;
         }
         case Kind::Key:
             if (bool(delivered) != boardOpen)
-                return what + (boardOpen ? "the key did not reach the open board"
-                                         : "the key reached a tile of the locked board");
+                return (boardOpen ? "the key did not reach the open board"
+                                  : "the key reached a tile of the locked board");
             if (delivered)
                 armed_ = e.value == 'a';
             if (now.controls != was.controls)
-                return what + "a key press changed the window: " + difference(f, was, now);
+                return "a key press changed the window: " + difference(f, was, now);
             break;
         case Kind::NewGame:
         case Kind::NewGameMenu:
             if (!delivered)
-                return what + "the new game was not delivered";
+                return "the new game was not delivered";
             for (int i = 0; i < 8; ++i)
                 if (!(cellOf(f.Command1(ui::Int16(i))) == Cell{i / 3, i % 3}))
-                    return what + "tile " + std::to_string(i) + " is not back on its home cell";
+                    return "tile " + std::to_string(i) + " is not back on its home cell";
             moves_ = 0;
             won_ = false;
             if (const std::string d =
@@ -507,25 +526,24 @@ public:
                                   &f.Command1(4), &f.Command1(5), &f.Command1(6), &f.Command1(7),
                                   &f.Label1, &f.Label3, &f.Picture1});
                 !d.empty())
-                return what + d;
+                return d;
             break;
         case Kind::Tick: {
             const int expected = std::min(e.value, ticksLeft_);
             if (delivered != expected)
-                return what + std::to_string(delivered) + " ticks ran, not " +
-                       std::to_string(expected);
+                return std::to_string(delivered) + " ticks ran, not " + std::to_string(expected);
             ticksLeft_ -= delivered;
             if (const std::string d = unchangedBut(
                     {&f.Timer1, &f.Image1(0), &f.Image1(1), &f.Image1(2), &f.Image1(3)});
                 !d.empty())
-                return what + d;
+                return d;
             break;
         }
         case Kind::HoverCommand2:
         case Kind::HoverCommand3:
         case Kind::HoverForm: {
             if (!delivered)
-                return what + "the mouse move was not delivered";
+                return "the mouse move was not delivered";
             const ui::Color lit = ui::colors::lightYellow, plain = ui::colors::buttonFace;
             const ui::Color want2 = e.kind == Kind::HoverCommand2 ? lit
                                     : e.kind == Kind::HoverForm
@@ -536,31 +554,29 @@ public:
                                         ? plain
                                         : was.controls[index(f.Command3)].backColor;
             if (f.Command2.backColor() != want2 || f.Command3.backColor() != want3)
-                return what + "the hover highlight shows the wrong colours";
+                return "the hover highlight shows the wrong colours";
             if (const std::string d = unchangedBut({&f.Command2, &f.Command3}); !d.empty())
-                return what + d;
+                return d;
             break;
         }
         case Kind::Tip:
             if (!delivered)
-                return what + "the tip was not delivered";
+                return "the tip was not delivered";
             ++tips_;
             if (g_.ui.messages().empty() || g_.ui.messages().back().text != tipText)
-                return what + "the tip box did not show the tip";
+                return "the tip box did not show the tip";
             if (now != was)
-                return what + "the tip changed the window: " + difference(f, was, now);
+                return "the tip changed the window: " + difference(f, was, now);
             break;
         case Kind::Exit:
             if (!delivered || !g_.ui.endRequested() || !ui::ended())
-                return what + "the exit did not end the program";
+                return "the exit did not end the program";
             ended_ = true;
             if (now != was)
-                return what + "the exit changed the window: " + difference(f, was, now);
+                return "the exit changed the window: " + difference(f, was, now);
             break;
         }
-        if (std::string p = check(); !p.empty())
-            return what + p;
-        return {};
+        return check();
     }
 
     // The invariants alone, against the referee's account.
