@@ -1,48 +1,97 @@
-# Shared steps of the end-to-end tests: a private Xvfb, the program started
-# in it, and its window found by title. Sourced, not run.
+# Shared steps of the end-to-end tests: a private Xvfb per test, the program
+# started (and restarted) in it, the probe and planner, and exit-code checks.
+# Sourced by the test scripts, which get: program probe planner.
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+skip() { echo "SKIP: $*"; exit 77; }
+say() { echo "--- $*"; }
 
-e2e_start() {
-    local program=$1
+# e2e_init PROGRAM PROBE PLANNER: checks the tools, starts Xvfb.
+e2e_init() {
+    PROGRAM=$1 PROBE=$2 PLANNER=$3
     for tool in Xvfb xdotool xwininfo; do
-        command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+        command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/deps.sh test installs it)"
     done
-    XVFB_PID=""
-    APP_PID=""
+    [ -x "$PROGRAM" ] || fail "no program at $PROGRAM"
+    [ -x "$PROBE" ] || fail "no probe at $PROBE: install libx11-dev libxtst-dev and reconfigure"
+    [ -x "$PLANNER" ] || fail "no planner at $PLANNER"
+    XVFB_PID="" APP_PID=""
+    E2E_WORK=$(mktemp -d)
     trap e2e_cleanup EXIT
-    # -displayfd lets Xvfb pick a free display number and tell us which.
-    local fdfile
-    fdfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+    export E2E_GLYPHS="$E2E_WORK/glyphs"
+    export XDG_RUNTIME_DIR="$E2E_WORK/runtime"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    export QT_QPA_PLATFORM=xcb
+    # Never let a desktop session's settings reach the program.
+    unset SESSION_MANAGER QT_STYLE_OVERRIDE QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
+    # -displayfd: Xvfb picks a free display number and writes it once it is
+    # ready, so tests running side by side never share a server.
+    local fdfile="$E2E_WORK/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>"$E2E_WORK/xvfb.log" &
     XVFB_PID=$!
-    for _ in $(seq 100); do
+    local i
+    for i in $(seq 400); do
         [ -s "$fdfile" ] && break
+        kill -0 "$XVFB_PID" 2>/dev/null || { cat "$E2E_WORK/xvfb.log" >&2; fail "Xvfb died"; }
         sleep 0.05
     done
     [ -s "$fdfile" ] || fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$fdfile")"
-    rm -f "$fdfile"
-    export QT_QPA_PLATFORM=xcb
-    "$program" &
-    APP_PID=$!
-    WID=""
-    for _ in $(seq 200); do
-        WID=$(xdotool search --sync --onlyvisible --name '^Quarvel$' 2>/dev/null | head -n1 || true)
-        [ -n "$WID" ] && break
-        sleep 0.05
-    done
-    [ -n "$WID" ] || fail "no Quarvel window appeared"
+    say "Xvfb on $DISPLAY"
 }
 
-e2e_stop() {
-    kill "$APP_PID" 2>/dev/null || true
-    wait "$APP_PID" 2>/dev/null || true
+probe() { "$PROBE" "$@"; }
+
+# Starts the program and waits for its window; the board then shows the
+# first deal, whose numbers the probe learns once per test.
+e2e_launch() {
+    [ -z "$APP_PID" ] || fail "the program is already running"
+    "$PROGRAM" >"$E2E_WORK/app.log" 2>&1 &
+    APP_PID=$!
+    probe window >/dev/null || { cat "$E2E_WORK/app.log" >&2; fail "no window"; }
+    if [ ! -s "$E2E_GLYPHS" ]; then
+        probe learn "$(e2e_plan_field start)" || fail "cannot learn the numbers"
+    fi
+}
+
+# The planner's output, made once per test.
+e2e_plan_file() {
+    [ -s "$E2E_WORK/plan" ] || "$PLANNER" >"$E2E_WORK/plan" || fail "the planner failed"
+    echo "$E2E_WORK/plan"
+}
+e2e_plan_field() { awk -v k="$1" '$1 == k {print $2}' "$(e2e_plan_file)"; }
+
+e2e_alive() { [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; }
+
+# e2e_expect_exit WHAT: the program must end by itself within the time
+# limit and with exit code 0.
+e2e_expect_exit() {
+    local what=$1 i rc
+    for i in $(seq 600); do
+        e2e_alive || break
+        sleep 0.05
+    done
+    e2e_alive && fail "$what: the program is still running"
+    wait "$APP_PID" && rc=0 || rc=$?
     APP_PID=""
+    if [ "$rc" -ne 0 ]; then
+        cat "$E2E_WORK/app.log" >&2
+        fail "$what: exit code $rc"
+    fi
+    if grep -q . "$E2E_WORK/app.log" && grep -v -e '^QStandardPaths' "$E2E_WORK/app.log" | grep -q .; then
+        echo "program output:"; cat "$E2E_WORK/app.log"
+    fi
+    say "$what: exit code 0"
 }
 
 e2e_cleanup() {
-    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-    wait 2>/dev/null || true
+    if [ -n "$APP_PID" ]; then
+        kill "$APP_PID" 2>/dev/null || true
+        wait "$APP_PID" 2>/dev/null || true
+    fi
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+    fi
+    rm -rf "$E2E_WORK"
 }

@@ -1,16 +1,35 @@
 #!/usr/bin/env bash
 # Starts the real program under Xvfb, waits for its "Quarvel" window and
-# checks the size of its client area.
+# checks the client area (382 x 438 below the menu bar) and the first board.
 set -euo pipefail
-here=$(dirname "$0")
-. "$here/lib.sh"
-e2e_start "$1"
-# The client area is 382 x 438 logical pixels below the menu bar.
-geometry=$(xwininfo -id "$WID")
+. "$(dirname "$0")/lib.sh"
+e2e_init "$@"
+e2e_launch
+
+# Two views of the same window: xdotool and xwininfo, then the probe.
+wid=$(xdotool search --onlyvisible --classname '^quarvel$' | head -n1)
+[ -n "$wid" ] || fail "xdotool finds no quarvel window"
+geometry=$(xwininfo -id "$wid")
 width=$(awk '/^  Width:/ {print $2}' <<<"$geometry")
 height=$(awk '/^  Height:/ {print $2}' <<<"$geometry")
-echo "window $WID: ${width}x${height}"
+title=$(xdotool getwindowname "$wid")
+echo "window $wid \"$title\": ${width}x${height}"
+[ "$title" = Quarvel ] || fail "title is \"$title\""
 [ "$width" -eq 382 ] || fail "width is $width, not 382"
-[ "$height" -gt 438 ] && [ "$height" -lt 480 ] || fail "height $height is not 438 plus a menu bar"
-e2e_stop
+menubar=$((height - 438))
+[ "$menubar" -ge 15 ] && [ "$menubar" -le 40 ] || fail "height $height is not 438 plus a menu bar"
+seen=$(probe window)
+echo "probe: $seen"
+grep -q " 382x$height+.* menubar $menubar\$" <<<"$seen" || fail "the probe sees another window"
+
+# The board of the first deal: tile i on cell i with its number, (2,2) free.
+start=$(e2e_plan_field start)
+[ "$start" = "12543678." ] || fail "the first deal reads $start"
+probe board "$start" >/dev/null
+say "board: $(probe board)"
+# Nothing runs yet.
+[ "$(probe smileys)" -eq 0 ] || fail "smileys shown at start-up"
+
+probe close
+e2e_expect_exit "close"
 echo "ok"

@@ -1,0 +1,99 @@
+// A client of the test's X server that plays the player: it finds the game's
+// window, sends real input through the XTEST extension and reads the screen
+// back. Coordinates are the window's client area (below the menu bar) unless
+// a name says otherwise. Keeps Xlib out of its users' headers.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace e2e
+{
+
+// A failed expectation of a test step; the drivers print it and fail.
+struct Failure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start);
+
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+};
+
+// A rectangle of screen pixels read in one request.
+class Pixels
+{
+public:
+    Pixels(int width, int height) : width_(width), height_(height), data_(size_t(width * height)) {}
+    int width() const { return width_; }
+    int height() const { return height_; }
+    Rgb at(int x, int y) const { return data_[size_t(y * width_ + x)]; }
+    void set(int x, int y, Rgb c) { data_[size_t(y * width_ + x)] = c; }
+    // Mean colour of the sub-rectangle; used to look past anti-aliasing.
+    Rgb mean(int x, int y, int w, int h) const;
+
+private:
+    int width_, height_;
+    std::vector<Rgb> data_;
+};
+
+struct TopLevel {
+    unsigned long id = 0;
+    std::string title;
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+class XSession
+{
+public:
+    // Connects to $DISPLAY; fails when there is none or it lacks XTEST.
+    XSession();
+    ~XSession();
+    XSession(const XSession &) = delete;
+    XSession &operator=(const XSession &) = delete;
+
+    // Mapped top-level windows of any client, with their titles; bare Xvfb
+    // has no window manager, so they are the root's children.
+    std::vector<TopLevel> topLevels();
+    // Waits for the game's main window (title "Quarvel", class "quarvel",
+    // larger than Qt's helper windows), remembers it and gives it the
+    // keyboard focus. The client area is the window's bottom 438 rows.
+    TopLevel attach(double timeoutSeconds);
+    const TopLevel &window() const { return window_; }
+    int menuBarHeight() const { return window_.height - clientHeight; }
+
+    static constexpr int clientWidth = 382;
+    static constexpr int clientHeight = 438;
+
+    // Input. Every call flushes, so the server has the events on return.
+    void moveTo(int x, int y);
+    void click(int x, int y);
+    // A key by X keysym name ("a", "Tab", "space", "Return", "Escape"),
+    // with optional modifiers: "alt+s", "shift+a".
+    void key(const std::string &spec);
+    // Sends WM_DELETE_WINDOW, as a window manager's close button does.
+    void requestClose(unsigned long window);
+    // Round trip to the server: every event sent so far is queued for the
+    // game (it may not have handled them yet).
+    void sync();
+
+    // Client-area pixels; parts outside the screen read as black.
+    Pixels grab(int x, int y, int width, int height);
+
+private:
+    // True when the X input focus is in a top-level window of the game.
+    bool focusIsOnProgram();
+
+    struct Impl;
+    std::unique_ptr<Impl> d_;
+    TopLevel window_;
+};
+
+} // namespace e2e
