@@ -2,8 +2,11 @@
 // raises the controls' events from Qt's input.
 #include "qtbackend.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
@@ -20,6 +23,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <map>
 
 namespace ui
 {
@@ -113,6 +117,56 @@ protected:
     }
 };
 
+// A picture box: a framed container of other controls.
+class PictureFrame : public QFrame
+{
+public:
+    using QFrame::QFrame;
+};
+
+// Screen readers see an image as a graphic named after its picture, and a
+// picture box as the group of the controls inside it.
+QAccessibleInterface *accessibleControl(const QString &, QObject *object)
+{
+    if (auto *image = dynamic_cast<ImageWidget *>(object))
+        return new QAccessibleWidget(image, QAccessible::Graphic);
+    if (auto *frame = dynamic_cast<PictureFrame *>(object))
+        return new QAccessibleWidget(frame, QAccessible::Grouping);
+    return nullptr;
+}
+
+// A picture with the extension .ico may come with PNG renderings of its
+// sizes beside it ("smiley.ico": "smiley-16.png", "smiley-32.png"). The PNGs
+// decode without loading the ICO image plugin, which costs a plugin look-up
+// and a library load at start-up; the pixels are the same.
+QIcon loadIcon(const QString &path)
+{
+    static std::map<QString, QIcon> loaded; // the images share one decoded icon
+    const auto known = loaded.find(path);
+    if (known != loaded.end())
+        return known->second;
+    QIcon icon;
+    if (path.endsWith(QLatin1String(".ico"))) {
+        const QString base = path.chopped(4);
+        for (int side : {16, 32}) {
+            const QString png = base + QLatin1Char('-') + QString::number(side) + ".png";
+            if (QFile::exists(png))
+                icon.addFile(png, QSize(side, side));
+        }
+    }
+    if (icon.isNull())
+        icon = QIcon(path);
+    loaded.emplace(path, icon);
+    return icon;
+}
+
+// "smiley" for ":/icons/smiley.ico".
+QString pictureName(const QString &path)
+{
+    QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    return name.left(name.lastIndexOf(QLatin1Char('.')));
+}
+
 } // namespace
 
 QtBackend::QtBackend(Form &form) : form_(form)
@@ -126,8 +180,10 @@ QtBackend::QtBackend(Form &form) : form_(form)
     window_->setCentralWidget(client_);
     controlOf_[client_] = &form_;
 
+    QAccessible::installFactory(accessibleControl);
     for (Control *c : form_.controls())
         build(*c);
+    findLabels();
     syncAll(form_);
     for (Control *c : form_.controls())
         syncAll(*c);
@@ -144,6 +200,65 @@ QtBackend::~QtBackend()
     if (form_.observer() == this)
         form_.setObserver(nullptr);
     delete window_;
+}
+
+// A label whose caption ends in a colon names the control made right after
+// it, as "Total Clicks:" names the counter: Qt reports the pair as a label
+// relation, and a label so named reads as "Total Clicks: 7".
+void QtBackend::findLabels()
+{
+    const std::vector<Control *> &controls = form_.controls();
+    for (std::size_t i = 0; i + 1 < controls.size(); ++i) {
+        const Control &label = *controls[i];
+        const Control &named = *controls[i + 1];
+        if (label.kind() != Kind::Label || !label.caption().ends_with(':') ||
+            !widgets_.count(&named))
+            continue;
+        static_cast<QLabel *>(widgets_.at(&label))->setBuddy(widgets_.at(&named));
+        labelOf_[&named] = &label;
+        namedBy_[&label] = &named;
+    }
+}
+
+void QtBackend::updateAccessibleName(const Control &control)
+{
+    // A board reads as its contents row by row, rows parted by commas. The
+    // distinct tops and lefts of the controls inside make the rows and
+    // columns; a cell that no control covers reads as "empty".
+    if (control.kind() == Kind::PictureBox) {
+        std::vector<const Control *> inside;
+        std::vector<float> tops, lefts;
+        for (const Control *c : form_.controls()) {
+            if (c->container() != &control || !c->visible())
+                continue;
+            inside.push_back(c);
+            tops.push_back(c->top());
+            lefts.push_back(c->left());
+        }
+        for (auto *axis : {&tops, &lefts}) {
+            std::sort(axis->begin(), axis->end());
+            axis->erase(std::unique(axis->begin(), axis->end()), axis->end());
+        }
+        QStringList rows;
+        for (float top : tops) {
+            QStringList cells;
+            for (float left : lefts) {
+                const auto at = std::find_if(inside.begin(), inside.end(), [&](const Control *c) {
+                    return c->top() == top && c->left() == left;
+                });
+                cells << (at == inside.end() ? QStringLiteral("empty")
+                                             : toQString((*at)->caption()));
+            }
+            rows << cells.join(' ');
+        }
+        const QString name = rows.join(QLatin1String(", "));
+        widgets_.at(&control)->setAccessibleName(name);
+        return;
+    }
+    const auto label = labelOf_.find(&control);
+    if (label != labelOf_.end() && control.kind() == Kind::Label)
+        widgets_.at(&control)->setAccessibleName(toQString(label->second->caption()) + ' ' +
+                                                 toQString(control.caption()));
 }
 
 QWidget *QtBackend::parentWidget(const Control &control) const
@@ -177,7 +292,7 @@ void QtBackend::build(Control &control)
         break;
     }
     case Kind::PictureBox: {
-        auto *frame = new QFrame(parentWidget(control));
+        auto *frame = new PictureFrame(parentWidget(control));
         frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         frame->setLineWidth(2);
         frame->setFocusPolicy(Qt::StrongFocus);
@@ -251,7 +366,7 @@ void QtBackend::sync(const Control &control, Property property)
             client->update();
             break;
         case Property::Style:
-            window_->setWindowIcon(QIcon(toQString(form_.icon())));
+            window_->setWindowIcon(loadIcon(toQString(form_.icon())));
             break;
         default:
             break;
@@ -285,6 +400,18 @@ void QtBackend::sync(const Control &control, Property property)
     }
 
     QWidget *w = widgets_.at(&control);
+    if (property == Property::Position || property == Property::Left || property == Property::Top ||
+        property == Property::Caption || property == Property::Visible) {
+        const Control *container = control.container();
+        if (container && container->kind() == Kind::PictureBox && widgets_.count(container))
+            updateAccessibleName(*container);
+    }
+    if (property == Property::Caption) {
+        updateAccessibleName(control);
+        const auto named = namedBy_.find(&control);
+        if (named != namedBy_.end())
+            updateAccessibleName(*named->second);
+    }
     switch (property) {
     case Property::Left:
     case Property::Top:
@@ -341,8 +468,9 @@ void QtBackend::sync(const Control &control, Property property)
             ql->setFrameStyle(label.bordered() ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
             ql->setAutoFillBackground(!label.transparent());
         } else if (control.kind() == Kind::Image) {
-            static_cast<ImageWidget *>(w)->picture =
-                QIcon(toQString(static_cast<const Image &>(control).picture()));
+            const QString path = toQString(static_cast<const Image &>(control).picture());
+            static_cast<ImageWidget *>(w)->picture = loadIcon(path);
+            w->setAccessibleName(pictureName(path));
             w->update();
         }
         break;

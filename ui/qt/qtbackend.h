@@ -51,6 +51,8 @@ private:
     void sync(const Control &control, Property property);
     void syncAll(const Control &control);
     void applyTabOrder();
+    void findLabels();
+    void updateAccessibleName(const Control &control);
     QWidget *parentWidget(const Control &control) const;
 
     Form &form_;
@@ -60,6 +62,8 @@ private:
     std::unordered_map<const Control *, QAction *> actions_;
     std::unordered_map<const Control *, QTimer *> timers_;
     std::unordered_map<const QObject *, Control *> controlOf_;
+    std::unordered_map<const Control *, const Control *> labelOf_; // named control -> label
+    std::unordered_map<const Control *, const Control *> namedBy_; // label -> named control
 };
 
 } // namespace ui
