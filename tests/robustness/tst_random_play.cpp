@@ -318,7 +318,9 @@ void TestRandomPlay::randomGames()
     }
     const long runs = envNumber("QUARVEL_FUZZ_RUNS", 10000);
     const int events = int(envNumber("QUARVEL_FUZZ_EVENTS", 200));
-    const auto firstSeed = std::uint64_t(envNumber("QUARVEL_FUZZ_SEED", 0x5157415256454CLL));
+    const char *seedText = std::getenv("QUARVEL_FUZZ_SEED");
+    const std::uint64_t firstSeed =
+        seedText && *seedText ? std::strtoull(seedText, nullptr, 0) : 0x5157415256454CULL;
     long shard = 0, shards = 1;
     if (const char *v = std::getenv("QUARVEL_FUZZ_SHARD"); v && *v) {
         QVERIFY2(std::sscanf(v, "%ld/%ld", &shard, &shards) == 2 && shard >= 0 && shard < shards,
