@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Builds the Debian package with cpack, checks that its dependencies name the
+# Debian packages that hold the libraries the program links, unpacks it into a
+# scratch root with dpkg -x, starts the unpacked program under Xvfb until its
+# window appears, and closes it with its Exit button's access key.
+#   package.sh BUILD_DIR SCRATCH_DIR
+set -euo pipefail
+build=$1
+scratch=$2
+fail() { echo "FAIL: $*" >&2; exit 1; }
+for tool in cpack dpkg-deb Xvfb xdotool; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+rm -rf "$scratch"
+mkdir -p "$scratch"
+cpack --config "$build/CPackConfig.cmake" -B "$scratch/pkg" >"$scratch/cpack.log" ||
+    fail "cpack failed: $(cat "$scratch/cpack.log")"
+deb=$(ls "$scratch"/pkg/quarvel_*.deb)
+[ -f "$deb" ] || fail "cpack made no quarvel_*.deb"
+
+# Every library the program links directly comes from a package it depends on
+# (the sanitizer runtimes of an instrumented test build aside), and the fonts
+# that stand in for Arial and Comic Sans MS come along.
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+names=" $(sed 's/ ([^)]*)//g; s/,/ /g' <<<"$depends") "
+for font in fonts-liberation fonts-comic-neue; do
+    [[ $names == *" $font "* ]] || fail "no dependency on $font"
+done
+dpkg -x "$deb" "$scratch/root"
+program=$scratch/root/usr/bin/quarvel
+[ -x "$program" ] || fail "the package has no usr/bin/quarvel"
+while read -r lib path; do
+    case $lib in libasan* | libubsan* | liblsan* | libtsan*) continue ;; esac
+    # dpkg knows a library by the path its package put it at, which with the
+    # merged /usr may be the link or its target.
+    owner=$( (dpkg -S "$path" || dpkg -S "$(readlink -f "$path")") 2>/dev/null |
+        head -n1 | cut -d: -f1)
+    [ -n "$owner" ] || fail "no Debian package holds $lib ($path)"
+    [[ $names == *" $owner "* ]] || fail "$lib comes from $owner, which is not in Depends"
+done < <(ldd "$program" | awk -v need="$(objdump -p "$program" | awk '/NEEDED/ {print $2}')" '
+    BEGIN { n = split(need, list, "\n"); for (i = 1; i <= n; i++) wanted[list[i]] = 1 }
+    $1 in wanted && $3 ~ /^\// { print $1, $3 }')
+for dir in 16x16 32x32 256x256; do
+    [ -f "$scratch/root/usr/share/icons/hicolor/$dir/apps/org.quarvel.Quarvel.png" ] ||
+        fail "the package has no $dir icon"
+done
+[ -f "$scratch/root/usr/share/metainfo/org.quarvel.Quarvel.metainfo.xml" ] ||
+    fail "the package has no metainfo"
+
+# The unpacked program under a private X server.
+fdfile=$scratch/display
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+xvfb=$!
+app=""
+trap '[ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null; wait 2>/dev/null || true' EXIT
+for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
+[ -s "$fdfile" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$fdfile")" QT_QPA_PLATFORM=xcb
+"$program" &
+app=$!
+wid=""
+for _ in $(seq 100); do
+    wid=$(xdotool search --onlyvisible --name '^Quarvel$' 2>/dev/null | head -n1 || true)
+    [ -n "$wid" ] && break
+    kill -0 "$app" 2>/dev/null || fail "the installed program ended before showing its window"
+    sleep 0.1
+done
+[ -n "$wid" ] || fail "the installed program showed no window within 10 s"
+echo "window $wid is up"
+
+# Alt+E presses "Exit the game": the program must end by itself, cleanly.
+# With no window manager the window takes the focus itself, which makes it
+# the active window whose access keys Qt listens to.
+xdotool windowfocus --sync "$wid"
+sleep 0.2
+xdotool key alt+e
+for _ in $(seq 50); do
+    kill -0 "$app" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$app" 2>/dev/null && fail "Alt+E did not end the program"
+status=0
+wait "$app" || status=$?
+app=""
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+echo ok
