@@ -17,12 +17,14 @@
 //                   rectangle: finds the free cell (the one of a single
 //                   colour) and clicks a tile next to it
 //   click:X,Y       a click there, then wait until the window is still
+//   press:X,Y       a click there, without waiting for anything after it
 //   key:K           a key press and release (K is a keysym name, e.g. a)
 //   focus           give the window the keyboard focus
 //   celebrate:X,Y   a click there; ms until the last change before 800 ms
 //                   of stillness (the end of an animation it starts)
 //   wait:MS         let MS milliseconds pass
-//   shot:FILE       save the window's pixels as a binary PPM
+//   shot:FILE       save the window's pixels as a binary PPM (scripts/bench/topng
+//                   turns it into a PNG)
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -325,6 +327,8 @@ void run(const std::string &action)
     } else if (verb == "click") {
         click(arg);
         waitStill(300);
+    } else if (verb == "press") {
+        click(arg);
     } else if (verb == "celebrate") {
         const double t = click(arg);
         waitStill(800, 20000);
