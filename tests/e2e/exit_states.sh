@@ -57,7 +57,7 @@ e2e_expect_exit "close after closing the tip box"
 say "tip box opened during the celebration, closed with Escape"
 celebrating
 probe key alt+t c
-probe wait-toplevel Shortcut
+probe wait-toplevel Shortcut focused
 # Whether the smileys run on under the box is the toolkit's; say what it does.
 if E2E_TIMEOUT=5 probe wait-smileys 0 2>/dev/null; then
     say "the celebration ran to its end under the tip box"
@@ -72,7 +72,7 @@ e2e_expect_exit "close after the tip during the celebration"
 say "tip box closed with its OK button (Return), then Alt+E"
 e2e_launch
 probe key alt+t c
-probe wait-toplevel Shortcut
+probe wait-toplevel Shortcut focused
 probe key Return
 probe wait-toplevel Shortcut gone
 probe key alt+e

@@ -12,7 +12,8 @@
 //   wait-smileys N          wait until exactly N tracks show one
 //   close [TITLE]           send WM_DELETE_WINDOW to the main window or to the
 //                           top-level window with that title
-//   wait-toplevel TITLE [gone]  wait until a window with that title is (not) up
+//   wait-toplevel TITLE [gone|focused]  wait until a window with that title
+//                           is up (and has the keyboard focus), or is gone
 //   play PLAN [shown]       play a plan of e2e_plan to the win; with "shown"
 //                           stop while the smileys run, else time them and
 //                           check the board is locked
@@ -517,15 +518,17 @@ int run(const std::vector<std::string> &args)
         }
         x.requestClose(id);
     } else if (cmd == "wait-toplevel") {
-        const bool gone = args.size() > 2 && args[2] == "gone";
+        const std::string how = args.size() > 2 ? args[2] : "up";
         waitUntil(
             [&] {
-                bool up = false;
-                for (const TopLevel &t : x.topLevels())
+                bool up = false, focused = false;
+                for (const TopLevel &t : x.topLevels()) {
                     up = up || t.title == arg(1);
-                return up != gone;
+                    focused = focused || (t.title == arg(1) && t.id == x.focusedTopLevel());
+                }
+                return how == "gone" ? !up : how == "focused" ? focused : up;
             },
-            "window " + arg(1) + (gone ? " to go" : ""));
+            "window " + arg(1) + " " + how);
     } else if (cmd == "play") {
         loadGlyphsIfAny(screen);
         return play(x, screen, arg(1), args.size() > 2 && args[2] == "shown");

@@ -132,30 +132,34 @@ std::vector<TopLevel> XSession::topLevels()
     return out;
 }
 
-bool XSession::focusIsOnProgram()
+unsigned long XSession::focusedTopLevel()
 {
     Window focus = 0;
     int revert = 0;
     XGetInputFocus(d_->display, &focus, &revert);
     if (focus == None || focus == PointerRoot)
-        return false;
+        return 0;
     // Up to the top-level window that holds the focused one.
     for (;;) {
         Window rootReturn = 0, parent = 0, *children = nullptr;
         unsigned count = 0;
         if (!XQueryTree(d_->display, focus, &rootReturn, &parent, &children, &count))
-            return false;
+            return 0;
         if (children)
             XFree(children);
         if (parent == d_->root || parent == 0)
             break;
         focus = parent;
     }
-    if (focus == d_->root)
-        return false;
+    return focus == d_->root ? 0 : focus;
+}
+
+bool XSession::focusIsOnProgram()
+{
+    const unsigned long focus = focusedTopLevel();
     XClassHint hint{};
     bool ours = false;
-    if (XGetClassHint(d_->display, focus, &hint)) {
+    if (focus && XGetClassHint(d_->display, focus, &hint)) {
         ours = hint.res_name && std::string(hint.res_name) == "quarvel";
         XFree(hint.res_name);
         XFree(hint.res_class);

@@ -78,6 +78,8 @@ public:
     // A key by X keysym name ("a", "Tab", "space", "Return", "Escape"),
     // with optional modifiers: "alt+s", "shift+a".
     void key(const std::string &spec);
+    // The top-level window that has the keyboard focus; 0 for none.
+    unsigned long focusedTopLevel();
     // Sends WM_DELETE_WINDOW, as a window manager's close button does.
     void requestClose(unsigned long window);
     // Round trip to the server: every event sent so far is queued for the
