@@ -12,19 +12,24 @@ celebrating() {
     e2e_launch
     probe play "$plan" shown >/dev/null
 }
+# The smileys are still out: what follows happens during the celebration.
+still_running() { [ "$(probe smileys)" -gt 0 ] || fail "the celebration was over too soon"; }
 
 say "during the celebration: closing the window"
 celebrating
+still_running
 probe close
 e2e_expect_exit "close while the smileys run"
 
 say "during the celebration: Alt+E"
 celebrating
+still_running
 probe key alt+e
 e2e_expect_exit "Alt+E while the smileys run"
 
 say "during the celebration: Game > Exit"
 celebrating
+still_running
 probe key alt+g e
 e2e_expect_exit "Game > Exit while the smileys run"
 
