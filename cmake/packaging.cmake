@@ -1,7 +1,8 @@
 # The Debian package of the game, built by `cpack` in a build directory: the
 # program, its desktop entry, metainfo and icons under /usr, depending on
-# Debian's Qt 6 libraries (libqt6gui6 carries the xcb platform plugin) and on
-# the two font packages that stand in for Arial and Comic Sans MS.
+# Debian's Qt 6 libraries (libqt6gui6 carries the xcb platform plugin),
+# fontconfig (start-up initialises it itself) and the two font packages that
+# stand in for Arial and Comic Sans MS.
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quarvel)
@@ -25,6 +26,7 @@ string(JOIN ", " CPACK_DEBIAN_PACKAGE_DEPENDS
   "libqt6widgets6 (>= ${quarvel_qt_min})"
   "libqt6gui6 (>= ${quarvel_qt_min})"
   "libqt6core6 (>= ${quarvel_qt_min})"
+  "libfontconfig1"
   "libstdc++6"
   "libgcc-s1"
   "libc6"

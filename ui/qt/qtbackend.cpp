@@ -335,9 +335,12 @@ void QtBackend::build(Control &control)
 
 void QtBackend::syncAll(const Control &control)
 {
-    for (Property p : {Property::Position, Property::Width, Property::Height, Property::Caption,
-                       Property::Enabled, Property::Visible, Property::BackColor,
-                       Property::ForeColor, Property::Font, Property::Style, Property::Interval})
+    // One write of each kind: a widget's Position sets its whole geometry and
+    // BackColor its whole palette, so Width, Height and ForeColor would only
+    // do the same again. The window's size comes from Width.
+    for (Property p : {control.kind() == Kind::Form ? Property::Width : Property::Position,
+                       Property::Caption, Property::Enabled, Property::Visible, Property::BackColor,
+                       Property::Font, Property::Style, Property::Interval})
         sync(control, p);
 }
 
@@ -505,6 +508,19 @@ void QtBackend::show()
         }
     }
     window_->show();
+}
+
+std::vector<QFont> QtBackend::fontsOf(const Form &form)
+{
+    std::vector<QFont> fonts{QApplication::font()};
+    for (const Control *c : form.controls()) {
+        if (c->kind() == Kind::Timer || c->kind() == Kind::Menu)
+            continue;
+        const QFont font = toQFont(c->font());
+        if (std::find(fonts.begin(), fonts.end(), font) == fonts.end())
+            fonts.push_back(font);
+    }
+    return fonts;
 }
 
 QWidget *QtBackend::widget(const Control &control) const

@@ -6,8 +6,10 @@
 #include "ui/controls.h"
 #include "ui/runtime.h"
 
+#include <QFont>
 #include <QObject>
 #include <unordered_map>
+#include <vector>
 
 class QAction;
 class QMainWindow;
@@ -32,6 +34,10 @@ public:
     // Shows the window with the keyboard focus on the first control in the
     // tab order.
     void show();
+
+    // The distinct fonts the form's widgets will use, the application's
+    // default font among them. Needs the QApplication.
+    static std::vector<QFont> fontsOf(const Form &form);
 
     QMainWindow *window() const { return window_; }
     QWidget *clientArea() const { return client_; }
