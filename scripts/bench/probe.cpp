@@ -11,7 +11,10 @@
 // top-left corner; a negative value counts from the right or bottom edge.
 //   idle:S          over S seconds: CPU (utime+stime), voluntary context
 //                   switches of all threads, and repaints (damage bursts)
-//   mem             RSS, PSS and USS in KiB from /proc/PID/smaps_rollup
+//   mem             RSS, PSS, USS and private dirty memory in KiB from
+//                   /proc/PID/smaps_rollup (USS also counts library pages no
+//                   other process happens to map; dirty pages are the
+//                   program's own whatever else runs)
 //   latency:X,Y     a click there; ms until the window first changes
 //   gap:X0,Y0,X1,Y1,N  like latency, on the board of N x N cells in that
 //                   rectangle: finds the free cell (the one of a single
@@ -295,8 +298,9 @@ void run(const std::string &action)
     } else if (verb == "mem") {
         const std::string r =
             "\n" + slurp("/proc/" + std::to_string(child) + "/smaps_rollup");
-        std::printf("rss_kb=%ld\npss_kb=%ld\nuss_kb=%ld\n", field(r, "Rss"), field(r, "Pss"),
-                    field(r, "Private_Clean") + field(r, "Private_Dirty"));
+        std::printf("rss_kb=%ld\npss_kb=%ld\nuss_kb=%ld\ndirty_kb=%ld\n", field(r, "Rss"),
+                    field(r, "Pss"), field(r, "Private_Clean") + field(r, "Private_Dirty"),
+                    field(r, "Private_Dirty"));
     } else if (verb == "latency") {
         const double t = click(arg);
         if (nextChange(t + 5000))
