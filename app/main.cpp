@@ -31,7 +31,7 @@ int main(int argc, char *argv[])
     // allocations that are few and made once.
     mallopt(M_ARENA_MAX, 1);
 #endif
-    std::jthread fontconfig([] { FcInit(); });
+    std::thread fontconfig([] { FcInit(); });
 
     // Fusion before the first widget: one style, made once. The graphical
     // buttons paint their BackColor through the palette, which Fusion honours.
@@ -45,12 +45,14 @@ int main(int argc, char *argv[])
     Form1 form;
     // Metrics of each font the window uses fill Qt's shared font database and
     // its fallback lists; the font engines this thread makes stay its own.
-    std::jthread fonts([list = ui::QtBackend::fontsOf(form)] {
+    std::thread fonts([list = ui::QtBackend::fontsOf(form)] {
         for (const QFont &font : list)
             QFontMetrics(font).height();
     });
     ui::QtBackend backend(form);
     form.fireLoad();
     backend.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    fonts.join(); // long since done
+    return status;
 }
