@@ -1,6 +1,8 @@
 // e2e_probe: the player's hands and eyes for the end-to-end scripts. Each
 // run attaches to the "Quarvel" window on $DISPLAY and does one command:
 //   window                  print the window's id, geometry and menu bar height
+//   layout                  measure the menu bar, the client area and the board
+//                           from pixels and print them
 //   learn BOARD             remember the numbers' look from the board shown now
 //   board [EXPECTED]        print the board, or wait until it reads EXPECTED
 //   click-cell CELL         click the middle of board cell 0..8 (reading order)
@@ -72,6 +74,54 @@ template <typename Pred> double waitUntil(Pred pred, const std::string &what)
 void clickCell(XSession &x, int cell)
 {
     x.click(cellCentreX(cell), cellCentreY(cell));
+}
+
+// ---- layout -------------------------------------------------------------
+
+bool sameColour(Rgb a, Rgb b)
+{
+    return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) <= 6;
+}
+
+// Finds the client area by its background colour rather than by the size
+// the window claims: the right-most column of the window is bare window
+// surface from the bottom of the menu bar down to the bottom of the window.
+// Then the board's outer box along a row and a column through its middle.
+int layout(XSession &x)
+{
+    const TopLevel &w = x.window();
+    const int menu = x.menuBarHeight();
+    // Window coordinates: client y + menu.
+    const Pixels edge = x.grab(w.width - 2, -menu, 1, w.height);
+    const Rgb background = edge.at(0, w.height - 1);
+    int top = w.height;
+    while (top > 0 && sameColour(edge.at(0, top - 1), background))
+        --top;
+    const int clientHeight = w.height - top;
+    std::printf("menu bar %d px, client area %dx%d\n", top, w.width, clientHeight);
+
+    const int middle = boardTop + 101;
+    const Pixels row = x.grab(0, middle, w.width, 1);
+    const Pixels column = x.grab(boardLeft + 101, 0, 1, XSession::clientHeight);
+    auto span = [&](const Pixels &p, int length, bool horizontal, int &from, int &to) {
+        // The board is the run that holds its middle.
+        from = to = horizontal ? boardLeft + 101 : boardTop + 101;
+        auto at = [&](int i) { return horizontal ? p.at(i, 0) : p.at(0, i); };
+        while (from > 0 && !sameColour(at(from - 1), background))
+            --from;
+        while (to + 1 < length && !sameColour(at(to + 1), background))
+            ++to;
+    };
+    int left = 0, right = 0, upper = 0, lower = 0;
+    span(row, w.width, true, left, right);
+    span(column, XSession::clientHeight, false, upper, lower);
+    std::printf("board at (%d,%d), %dx%d\n", left, upper, right - left + 1, lower - upper + 1);
+    if (clientHeight != XSession::clientHeight || w.width != XSession::clientWidth)
+        throw Failure("the client area is not 382x438");
+    if (left != boardLeft || upper != boardTop || right - left + 1 != 203 ||
+        lower - upper + 1 != 203)
+        throw Failure("the board is not at (88,88) with 203x203");
+    return 0;
 }
 
 // ---- play ---------------------------------------------------------------
@@ -214,8 +264,9 @@ public:
                 check(i);
         }
         const double took = secondsSince(start);
-        std::printf("monkey: %d events (%d clicks, %d keys, %d moves) in %.1f s, %d wins\n", count,
-                    clicks_, keys_, moves_, took, wins_);
+        std::printf("monkey: %d steps, %d input events (%d clicks, %d keys, %d mouse moves) in "
+                    "%.1f s, %d wins\n",
+                    count, clicks_ + keys_ + moves_, clicks_, keys_, moves_, took, wins_);
 
         // Alive and listening: Alt+S deals the next game on the start layout.
         x_.key("alt+s");
@@ -241,12 +292,19 @@ private:
             log_.erase(log_.begin());
     }
 
+    // The board seen must be the twin's, and a board at all: the numbers 1
+    // to 8 once each on eight distinct cells, one cell free. The second
+    // holds even where Form1 itself (and so the twin) went wrong.
     void check(int i)
     {
         screen_.barrier(timeout());
         const BoardText want = twin_.board();
         try {
-            screen_.waitBoard(want, 2.0);
+            const BoardText seen = screen_.waitBoard(want, 2.0);
+            std::string sorted = seen;
+            std::sort(sorted.begin(), sorted.end());
+            if (sorted != ".12345678")
+                throw Failure("the board " + seen + " is not eight tiles and a free cell");
         } catch (const Failure &f) {
             std::string recent;
             for (const std::string &s : log_)
@@ -468,6 +526,8 @@ int run(const std::vector<std::string> &args)
         const TopLevel &w = x.window();
         std::printf("window 0x%lx %dx%d+%d+%d menubar %d\n", w.id, w.width, w.height, w.x, w.y,
                     x.menuBarHeight());
+    } else if (cmd == "layout") {
+        return layout(x);
     } else if (cmd == "learn") {
         screen.waitBoard(arg(1), timeout());
         screen.learn(arg(1));

@@ -16,11 +16,15 @@ title=$(xdotool getwindowname "$wid")
 echo "window $wid \"$title\": ${width}x${height}"
 [ "$title" = Quarvel ] || fail "title is \"$title\""
 [ "$width" -eq 382 ] || fail "width is $width, not 382"
-menubar=$((height - 438))
-[ "$menubar" -ge 15 ] && [ "$menubar" -le 40 ] || fail "height $height is not 438 plus a menu bar"
 seen=$(probe window)
 echo "probe: $seen"
-grep -q " 382x$height+.* menubar $menubar\$" <<<"$seen" || fail "the probe sees another window"
+grep -q "^window 0x$(printf '%x' "$wid") 382x$height+" <<<"$seen" || fail "the probe sees another window"
+# The client area measured by its background colour: below a menu bar of
+# 15 to 40 pixels, 382 x 438 to the window's bottom; the board in it.
+probe layout | tee "$E2E_WORK/layout"
+menubar=$(awk '/^menu bar/ {print $3}' "$E2E_WORK/layout")
+[ "$menubar" -ge 15 ] && [ "$menubar" -le 40 ] || fail "a menu bar of $menubar pixels"
+[ $((height - menubar)) -eq 438 ] || fail "the client area is $((height - menubar)) high"
 
 # The board of the first deal: tile i on cell i with its number, (2,2) free.
 start=$(e2e_plan_field start)
