@@ -33,9 +33,8 @@ int main(int argc, char *argv[])
 #endif
     std::thread fontconfig([] { FcInit(); });
 
-    // Fusion before the first widget: one style, made once. The graphical
-    // buttons paint their BackColor through the palette, which Fusion honours.
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    // The style before the first widget: one style, made once.
+    QApplication::setStyle(ui::QtBackend::createStyle());
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quarvel"));
     QApplication::setApplicationVersion(QStringLiteral(QUARVEL_VERSION));

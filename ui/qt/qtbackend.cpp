@@ -6,9 +6,12 @@
 #include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QFile>
 #include <QFrame>
 #include <QIcon>
+#include <QIconEngine>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
@@ -17,7 +20,10 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QTimer>
 
 #include <algorithm>
@@ -139,9 +145,8 @@ QAccessibleInterface *accessibleControl(const QString &, QObject *object)
 // sizes beside it ("smiley.ico": "smiley-16.png", "smiley-32.png"). The PNGs
 // decode without loading the ICO image plugin, which costs a plugin look-up
 // and a library load at start-up; the pixels are the same.
-QIcon loadIcon(const QString &path)
+QIcon loadIcon(const QString &path, std::map<QString, QIcon> &loaded)
 {
-    static std::map<QString, QIcon> loaded; // the images share one decoded icon
     const auto known = loaded.find(path);
     if (known != loaded.end())
         return known->second;
@@ -150,8 +155,14 @@ QIcon loadIcon(const QString &path)
         const QString base = path.chopped(4);
         for (int side : {16, 32}) {
             const QString png = base + QLatin1Char('-') + QString::number(side) + ".png";
-            if (QFile::exists(png))
-                icon.addFile(png, QSize(side, side));
+            // With the format named and guessing turned off, QImageReader
+            // goes straight to its own PNG decoder; otherwise it loads every
+            // image plugin (GIF, ICO, JPEG and libjpeg) to ask about the file.
+            QImageReader reader(png, "png");
+            reader.setAutoDetectImageFormat(false);
+            const QImage image = reader.read();
+            if (!image.isNull())
+                icon.addPixmap(QPixmap::fromImage(image));
         }
     }
     if (icon.isNull())
@@ -159,6 +170,72 @@ QIcon loadIcon(const QString &path)
     loaded.emplace(path, icon);
     return icon;
 }
+
+// A style's standard icon, read from Qt's resources when first drawn. The
+// menu bar asks for its overflow arrow as it is made, and reading that
+// picture without a named format loads every image plugin (GIF, ICO, JPEG
+// and libjpeg) to probe it; the arrow shows only when the menus do not fit.
+class DeferredIcon : public QIconEngine
+{
+public:
+    DeferredIcon(const QStyle *style, QStyle::StandardPixmap which, const QStyleOption *option,
+                 const QWidget *widget)
+        : style_(style), which_(which)
+    {
+        // What the icon may depend on is taken now; the widget may be gone
+        // by the time the icon is drawn.
+        if (option)
+            option_ = *option;
+        else if (widget)
+            option_.initFrom(widget);
+    }
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().availableSizes(mode, state);
+    }
+    bool isNull() override { return icon().isNull(); }
+    QIconEngine *clone() const override { return new DeferredIcon(*this); }
+    QString key() const override { return QStringLiteral("DeferredIcon"); }
+
+private:
+    const QIcon &icon()
+    {
+        if (!loaded_) {
+            icon_ = style_->standardIcon(which_, &option_, nullptr);
+            loaded_ = true;
+        }
+        return icon_;
+    }
+    const QStyle *style_;
+    QStyle::StandardPixmap which_;
+    QStyleOption option_;
+    QIcon icon_;
+    bool loaded_ = false;
+};
+
+// Fusion, with standard icons read when first drawn.
+class Style : public QProxyStyle
+{
+public:
+    Style() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+    QIcon standardIcon(StandardPixmap which, const QStyleOption *option,
+                       const QWidget *widget) const override
+    {
+        return QIcon(new DeferredIcon(baseStyle(), which, option, widget));
+    }
+};
 
 // "smiley" for ":/icons/smiley.ico".
 QString pictureName(const QString &path)
@@ -369,7 +446,7 @@ void QtBackend::sync(const Control &control, Property property)
             client->update();
             break;
         case Property::Style:
-            window_->setWindowIcon(loadIcon(toQString(form_.icon())));
+            window_->setWindowIcon(loadIcon(toQString(form_.icon()), icons_));
             break;
         default:
             break;
@@ -472,7 +549,7 @@ void QtBackend::sync(const Control &control, Property property)
             ql->setAutoFillBackground(!label.transparent());
         } else if (control.kind() == Kind::Image) {
             const QString path = toQString(static_cast<const Image &>(control).picture());
-            static_cast<ImageWidget *>(w)->picture = loadIcon(path);
+            static_cast<ImageWidget *>(w)->picture = loadIcon(path, icons_);
             w->setAccessibleName(pictureName(path));
             w->update();
         }
@@ -508,6 +585,11 @@ void QtBackend::show()
         }
     }
     window_->show();
+}
+
+QStyle *QtBackend::createStyle()
+{
+    return new Style;
 }
 
 std::vector<QFont> QtBackend::fontsOf(const Form &form)

@@ -7,12 +7,16 @@
 #include "ui/runtime.h"
 
 #include <QFont>
+#include <QIcon>
 #include <QObject>
+#include <QString>
+#include <map>
 #include <unordered_map>
 #include <vector>
 
 class QAction;
 class QMainWindow;
+class QStyle;
 class QTimer;
 class QWidget;
 
@@ -34,6 +38,11 @@ public:
     // Shows the window with the keyboard focus on the first control in the
     // tab order.
     void show();
+
+    // The style the widgets are drawn in: Fusion, whose graphical buttons
+    // paint their BackColor through the palette. Pass it to
+    // QApplication::setStyle, which owns it.
+    static QStyle *createStyle();
 
     // The distinct fonts the form's widgets will use, the application's
     // default font among them. Needs the QApplication.
@@ -68,6 +77,7 @@ private:
     std::unordered_map<const Control *, QAction *> actions_;
     std::unordered_map<const Control *, QTimer *> timers_;
     std::unordered_map<const QObject *, Control *> controlOf_;
+    std::map<QString, QIcon> icons_; // by path: the images share one decoded icon
     std::unordered_map<const Control *, const Control *> labelOf_; // named control -> label
     std::unordered_map<const Control *, const Control *> namedBy_; // label -> named control
 };
