@@ -128,6 +128,14 @@ class PictureFrame : public QFrame
 {
 public:
     using QFrame::QFrame;
+
+protected:
+    // The frame looks the same with and without the focus, so a focus change
+    // repaints nothing. QWidget would repaint the whole box, and with it every
+    // control inside: a click on a tile moves the focus from the board to the
+    // tile, and the first change on screen came only after nine buttons.
+    void focusInEvent(QFocusEvent *) override {}
+    void focusOutEvent(QFocusEvent *) override {}
 };
 
 // Screen readers see an image as a graphic named after its picture, and a
