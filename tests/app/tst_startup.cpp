@@ -1,0 +1,179 @@
+// What start-up leaves out, and that leaving it out changes nothing on
+// screen: no image plugin is loaded to show the window or the smileys, the
+// style's standard icons are read only when drawn yet look as Fusion's own,
+// the fonts handed to the helper thread are the window's, and a focus change
+// does not repaint the board.
+#include "app/form1.h"
+#include "ui/qt/qtbackend.h"
+#include "ui/random.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFont>
+#include <QMainWindow>
+#include <QPaintEvent>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QTest>
+
+#include <memory>
+
+namespace
+{
+
+struct Window {
+    Form1 form;
+    ui::QtBackend backend{form};
+    Window()
+    {
+        form.fireLoad();
+        backend.show();
+    }
+};
+
+// Image plugins mapped into this process.
+QStringList imagePlugins()
+{
+    QFile maps("/proc/self/maps");
+    if (!maps.open(QIODevice::ReadOnly))
+        return {"(no /proc/self/maps)"};
+    QStringList found;
+    for (const QByteArray &line : maps.readAll().split('\n'))
+        if (line.contains("/imageformats/"))
+            found << QString::fromLatin1(line.mid(line.lastIndexOf(' ') + 1));
+    found.removeDuplicates();
+    return found;
+}
+
+// Counts the paint events a widget receives and gathers what they cover.
+struct PaintCounter : QObject {
+    int paints = 0;
+    QRegion painted;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+            painted += static_cast<QPaintEvent *>(event)->region();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init() { ui::setRandomSource({}); }
+    void noImagePluginForTheWindowOrTheSmileys();
+    void standardIconsLookAsFusions_data();
+    void standardIconsLookAsFusions();
+    void fontsOfTheWindow();
+    void focusChangeLeavesTheBoardAlone();
+};
+
+void TestStartup::initTestCase()
+{
+    // As main() does, before any widget exists.
+    QApplication::setStyle(ui::QtBackend::createStyle());
+}
+
+void TestStartup::noImagePluginForTheWindowOrTheSmileys()
+{
+    QVERIFY2(imagePlugins().isEmpty(), qPrintable(imagePlugins().join(' ')));
+    Window win;
+    QVERIFY(QTest::qWaitForWindowExposed(win.backend.window()));
+    // The window's icon holds both drawn sizes.
+    const QIcon icon = win.backend.window()->windowIcon();
+    QCOMPARE(icon.availableSizes(), (QList<QSize>{QSize(16, 16), QSize(32, 32)}));
+    // The smileys are drawn too: a win shows them.
+    Form1 &f = win.form;
+    for (int i = 0; i < 8; ++i)
+        f.Command1(ui::Int16(i)).setCaption(std::to_string(i + 1));
+    f.Command1(7).setLeft(2000);
+    static_cast<QPushButton *>(win.backend.widget(f.Command1(7)))->click();
+    QWidget *smiley = win.backend.widget(f.Image1(0));
+    QVERIFY(smiley->isVisible());
+    const QImage drawn = smiley->grab().toImage();
+    const QColor centre = drawn.pixelColor(drawn.width() / 2, drawn.height() / 3);
+    QVERIFY2(centre.red() > 200 && centre.green() > 200 && centre.blue() < 100,
+             qPrintable(centre.name())); // the yellow disc
+    QVERIFY2(imagePlugins().isEmpty(), qPrintable(imagePlugins().join(' ')));
+}
+
+void TestStartup::standardIconsLookAsFusions_data()
+{
+    QTest::addColumn<int>("which");
+    QTest::newRow("menu bar overflow arrow") << int(QStyle::SP_ToolBarHorizontalExtensionButton);
+    QTest::newRow("message box information") << int(QStyle::SP_MessageBoxInformation);
+    QTest::newRow("dialog OK button") << int(QStyle::SP_DialogOkButton);
+    QTest::newRow("title bar close") << int(QStyle::SP_TitleBarCloseButton);
+}
+
+void TestStartup::standardIconsLookAsFusions()
+{
+    QFETCH(int, which);
+    const auto pixmap = QStyle::StandardPixmap(which);
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+    const QIcon ours = QApplication::style()->standardIcon(pixmap);
+    const QIcon theirs = fusion->standardIcon(pixmap);
+    QCOMPARE(ours.isNull(), theirs.isNull());
+    QCOMPARE(ours.availableSizes(), theirs.availableSizes());
+    for (int side : {16, 32}) {
+        const QImage a = ours.pixmap(side, side).toImage();
+        const QImage b = theirs.pixmap(side, side).toImage();
+        QCOMPARE(a.size(), b.size());
+        QVERIFY2(a == b, qPrintable(QString("differs at %1 pixels").arg(side)));
+    }
+}
+
+void TestStartup::fontsOfTheWindow()
+{
+    Form1 form;
+    const std::vector<QFont> fonts = ui::QtBackend::fontsOf(form);
+    QStringList seen;
+    for (const QFont &font : fonts)
+        seen << QString("%1 %2 %3").arg(font.family()).arg(font.pointSizeF()).arg(font.weight());
+    // The default font for the menus and the two command buttons, Arial for
+    // the tiles and for the counter's two labels, Comic Sans MS for the
+    // status line; each once.
+    const QFont app = QApplication::font();
+    QCOMPARE(
+        seen,
+        (QStringList{QString("%1 %2 %3").arg(app.family()).arg(app.pointSizeF()).arg(app.weight()),
+                     "Comic Sans MS 14.25 400", "Arial 14.25 700", "Arial 12 700"}));
+}
+
+void TestStartup::focusChangeLeavesTheBoardAlone()
+{
+    Window win;
+    QVERIFY(QTest::qWaitForWindowActive(win.backend.window()));
+    QWidget *board = win.backend.widget(win.form.Picture1);
+    auto *tile = static_cast<QPushButton *>(win.backend.widget(win.form.Command1(0)));
+    QCOMPARE(QApplication::focusWidget(), board);
+    PaintCounter boardPaints, tilePaints;
+    board->installEventFilter(&boardPaints);
+    tile->installEventFilter(&tilePaints);
+    // Tile 0 is not next to the free cell: the click moves only the focus.
+    // The tile repaints, and the board only where the tile lies on it.
+    QTest::mouseClick(tile, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), tile);
+    QTRY_VERIFY(tilePaints.paints > 0);
+    QTest::qWait(50);
+    QVERIFY2((boardPaints.painted - tile->geometry()).isEmpty(),
+             "the board repainted beyond the tile");
+    // And back by keyboard: Shift+Tab from tile 0 reaches the board.
+    boardPaints.painted = QRegion();
+    QTest::keyClick(win.backend.window()->windowHandle(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), board);
+    QTest::qWait(50);
+    QVERIFY2((boardPaints.painted - tile->geometry()).isEmpty(),
+             "the board repainted beyond the tile");
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
