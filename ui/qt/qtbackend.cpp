@@ -6,8 +6,6 @@
 #include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
-#include <QBuffer>
-#include <QFile>
 #include <QFrame>
 #include <QIcon>
 #include <QIconEngine>
