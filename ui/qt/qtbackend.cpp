@@ -6,6 +6,7 @@
 #include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QFrame>
 #include <QIcon>
 #include <QIconEngine>
@@ -661,11 +662,70 @@ bool QtBackend::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
+namespace {
+
+// Holds back the window's input while a message box waits, as a modal box
+// would, but lets a close request through: Qt drops a close request for a
+// window that a modal box blocks, and closing the window must end the
+// program in every state. A close of the window ends the wait.
+class InputHold : public QObject
+{
+public:
+    InputHold(QWidget *window, QDialog *box) : window_(window), box_(box)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~InputHold() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (!w || w->window() != window_)
+            return false;
+        switch (event->type()) {
+        case QEvent::Close:
+            if (w == window_)
+                box_->done(0);
+            return false;
+        case QEvent::WindowActivate:
+            box_->raise();
+            box_->activateWindow();
+            return false;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+        case QEvent::ContextMenu:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    QWidget *window_;
+    QDialog *box_;
+};
+
+} // namespace
+
 void QtBackend::messageBox(const std::string &text, const std::string &title)
 {
     QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(text), QMessageBox::Ok,
                     window_);
-    box.exec();
+    box.setWindowModality(Qt::NonModal); // see InputHold
+    const InputHold hold(window_, &box);
+    QEventLoop wait;
+    connect(&box, &QDialog::finished, &wait, &QEventLoop::quit);
+    box.show();
+    box.activateWindow();
+    wait.exec();
 }
 
 void QtBackend::endProgram()
