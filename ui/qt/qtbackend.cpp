@@ -662,7 +662,8 @@ bool QtBackend::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-namespace {
+namespace
+{
 
 // Holds back the window's input while a message box waits, as a modal box
 // would, but lets a close request through: Qt drops a close request for a
