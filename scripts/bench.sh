@@ -53,7 +53,7 @@ g++ -O2 -std=c++20 -fPIC -o "$OUT/bench/bare" scripts/bench/bare.cpp \
 rt=()
 if chrt -f 20 true 2>/dev/null; then rt=(chrt -f 20); fi
 fdfile=$(mktemp)
-"${rt[@]}" Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+"${rt[@]}" Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fdfile" 2>/dev/null &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -f "$fdfile"' EXIT
 for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done

@@ -24,7 +24,7 @@ g++ -O2 -std=c++20 -o "$tools/probe" scripts/bench/probe.cpp -lX11 -lXdamage -lX
 g++ -O2 -std=c++20 -fPIC -o "$tools/topng" scripts/bench/topng.cpp $(pkg-config --cflags --libs Qt6Gui)
 
 fdfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fdfile" 2>/dev/null &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -f "$fdfile"' EXIT
 for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done

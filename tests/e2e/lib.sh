@@ -27,7 +27,7 @@ e2e_init() {
     # -displayfd: Xvfb picks a free display number and writes it once it is
     # ready, so tests running side by side never share a server.
     local fdfile="$E2E_WORK/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>"$E2E_WORK/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fdfile" 2>"$E2E_WORK/xvfb.log" &
     XVFB_PID=$!
     local i
     for i in $(seq 400); do
