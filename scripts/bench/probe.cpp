@@ -38,6 +38,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <dirent.h>
 #include <fstream>
 #include <map>
 #include <poll.h>
@@ -46,7 +47,6 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <dirent.h>
 #include <vector>
 
 namespace
@@ -230,8 +230,8 @@ void shot(const std::string &file)
 {
     XWindowAttributes a;
     XGetWindowAttributes(dpy, win, &a);
-    XImage *img = XGetImage(dpy, win, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes,
-                            ZPixmap);
+    XImage *img =
+        XGetImage(dpy, win, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
     if (!img)
         die("cannot read the window's pixels");
     std::FILE *out = std::fopen(file.c_str(), "wb");
@@ -255,8 +255,8 @@ void shot(const std::string &file)
 // cell or more than one qualifies.
 bool findGap(int x0, int y0, int x1, int y1, int n, int &row, int &col)
 {
-    XImage *img = XGetImage(dpy, win, x0, y0, unsigned(x1 - x0), unsigned(y1 - y0), AllPlanes,
-                            ZPixmap);
+    XImage *img =
+        XGetImage(dpy, win, x0, y0, unsigned(x1 - x0), unsigned(y1 - y0), AllPlanes, ZPixmap);
     if (!img)
         return false;
     const double cw = double(x1 - x0) / n, ch = double(y1 - y0) / n;
@@ -296,8 +296,7 @@ void run(const std::string &action)
         std::printf("idle_cpu_ms=%.0f\nidle_wakeups=%ld\nidle_repaints=%d\n", cpuMs() - cpu0,
                     wakeups() - wake0, changes - changes0);
     } else if (verb == "mem") {
-        const std::string r =
-            "\n" + slurp("/proc/" + std::to_string(child) + "/smaps_rollup");
+        const std::string r = "\n" + slurp("/proc/" + std::to_string(child) + "/smaps_rollup");
         std::printf("rss_kb=%ld\npss_kb=%ld\nuss_kb=%ld\ndirty_kb=%ld\n", field(r, "Rss"),
                     field(r, "Pss"), field(r, "Private_Clean") + field(r, "Private_Dirty"),
                     field(r, "Private_Dirty"));
