@@ -7,7 +7,7 @@
 //   board [EXPECTED]        print the board, or wait until it reads EXPECTED
 //   click-cell CELL         click the middle of board cell 0..8 (reading order)
 //   click X Y [N]           click a client-area point (N times at once)
-//   key SPEC...             press keys: a, A, Tab, space, Return, alt+s, ...
+//   key CHORD...            press keys: a, A, Tab, space, Return, alt+s, ...
 //   barrier                 wait until the game has handled all input so far
 //   region X Y W H          print a hash of the pixels of a client rectangle
 //   smileys                 print on how many of the four tracks a smiley is
@@ -383,14 +383,14 @@ private:
         note("click Command2");
     }
 
-    void keyEvent(const std::string &spec, char text)
+    void keyEvent(const std::string &chord, char text)
     {
-        x_.key(spec);
-        lastKey_ = spec;
+        x_.key(chord);
+        lastKey_ = chord;
         ++keys_;
         if (onTile())
             twin_.key(focus_, text);
-        note("key " + spec);
+        note("key " + chord);
     }
 
     void tab()

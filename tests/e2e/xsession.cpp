@@ -214,10 +214,10 @@ void XSession::click(int x, int y)
     XFlush(d_->display);
 }
 
-void XSession::key(const std::string &spec)
+void XSession::key(const std::string &chord)
 {
     std::vector<std::string> parts;
-    std::stringstream in(spec);
+    std::stringstream in(chord);
     for (std::string part; std::getline(in, part, '+');)
         parts.push_back(part);
     if (parts.empty())

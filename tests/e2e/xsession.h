@@ -77,7 +77,7 @@ public:
     void click(int x, int y);
     // A key by X keysym name ("a", "Tab", "space", "Return", "Escape"),
     // with optional modifiers: "alt+s", "shift+a".
-    void key(const std::string &spec);
+    void key(const std::string &chord);
     // The top-level window that has the keyboard focus; 0 for none.
     unsigned long focusedTopLevel();
     // Sends WM_DELETE_WINDOW, as a window manager's close button does.
