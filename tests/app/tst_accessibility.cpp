@@ -2,8 +2,7 @@
 // the tree read from the window down, each control's role, name and access
 // key, and the names that follow the game as tiles move, the counter counts
 // and the smileys come and go.
-#include "app/form1.h"
-#include "ui/qt/qtbackend.h"
+#include "support/window.h"
 #include "ui/random.h"
 
 #include <QAccessible>
@@ -21,37 +20,16 @@
 namespace
 {
 
-// The program's start-up, as main() does it.
-struct Window {
-    Form1 form;
-    ui::QtBackend backend{form};
-    Window()
-    {
-        form.fireLoad();
-        backend.show();
-    }
-    QObject *find(const QString &name)
-    {
-        Form1 &f = form;
-        if (name == "window")
-            return backend.window();
-        const std::map<QString, ui::Control *> controls = {
-            {"Label1", &f.Label1},           {"Picture1", &f.Picture1},
-            {"Command1(0)", &f.Command1(0)}, {"Command1(2)", &f.Command1(2)},
-            {"Command1(4)", &f.Command1(4)}, {"Command1(7)", &f.Command1(7)},
-            {"Label2", &f.Label2},           {"Label3", &f.Label3},
-            {"Command2", &f.Command2},       {"Command3", &f.Command3},
-            {"Image1(0)", &f.Image1(0)},     {"Image1(3)", &f.Image1(3)},
-            {"mnuGame", &f.mnuGame},         {"mnuStart", &f.mnuStart},
-            {"mnuExit", &f.mnuExit},         {"mnuTip", &f.mnuTip},
-            {"mnushort", &f.mnushort},
-        };
-        const ui::Control *c = controls.at(name);
-        if (c->kind() == ui::Kind::Menu)
-            return backend.action(*c);
-        return backend.widget(*c);
-    }
-};
+// A widget, or a menu item's action, by the game's name of its control.
+QObject *find(Window &win, const QString &name)
+{
+    if (name == "window")
+        return win.backend.window();
+    const ui::Control &c = win.control(name);
+    if (c.kind() == ui::Kind::Menu)
+        return win.backend.action(c);
+    return win.backend.widget(c);
+}
 
 // Every interface reachable from the window, depth first, as a screen
 // reader walks it.
@@ -75,7 +53,7 @@ QAccessibleInterface *inTree(Window &win, QObject *object)
 
 QString nameOf(Window &win, const QString &control)
 {
-    QAccessibleInterface *iface = inTree(win, win.find(control));
+    QAccessibleInterface *iface = inTree(win, find(win, control));
     return iface ? iface->text(QAccessible::Name) : QString("(not in the tree)");
 }
 
@@ -152,7 +130,7 @@ void TestAccessibility::tree()
     QFETCH(bool, visible);
     Window win;
     QVERIFY(QTest::qWaitForWindowExposed(win.backend.window()));
-    QObject *object = win.find(control);
+    QObject *object = find(win, control);
     QVERIFY(object);
     QAccessibleInterface *iface = inTree(win, object);
     QVERIFY2(iface, "not reachable from the window");
@@ -175,15 +153,15 @@ void TestAccessibility::tree()
 void TestAccessibility::counterIsLabelledByItsLabel()
 {
     Window win;
-    QAccessibleInterface *counter = inTree(win, win.find("Label3"));
+    QAccessibleInterface *counter = inTree(win, find(win, "Label3"));
     QVERIFY(counter);
     const auto labels = counter->relations(QAccessible::Label);
     QCOMPARE(labels.size(), 1);
-    QCOMPARE(labels.first().first->object(), win.find("Label2"));
+    QCOMPARE(labels.first().first->object(), find(win, "Label2"));
     QCOMPARE(labels.first().first->text(QAccessible::Name), QString("Total Clicks:"));
     // Only the counter has a label: the status line and the buttons stand alone.
     for (const char *alone : {"Label1", "Command2", "Picture1"})
-        QVERIFY2(inTree(win, win.find(alone))->relations(QAccessible::Label).isEmpty(), alone);
+        QVERIFY2(inTree(win, find(win, alone))->relations(QAccessible::Label).isEmpty(), alone);
 }
 
 void TestAccessibility::namesFollowTheGame()
@@ -229,18 +207,18 @@ void TestAccessibility::smileysShowDuringTheCelebration()
         f.Command1(ui::Int16(i)).setCaption(std::to_string(i + 1));
     f.Command1(7).setLeft(2000);
     QCOMPARE(nameOf(win, "Picture1"), QString("1 2 3, 4 5 6, 7 empty 8"));
-    static_cast<QPushButton *>(win.find("Command1(7)"))->click(); // slides back: the win
+    static_cast<QPushButton *>(find(win, "Command1(7)"))->click(); // slides back: the win
     QCOMPARE(nameOf(win, "Picture1"), QString("1 2 3, 4 5 6, 7 8 empty"));
     QCOMPARE(nameOf(win, "Label1"), QString("You are the winner!"));
     for (const char *image : {"Image1(0)", "Image1(3)"}) {
-        QAccessibleInterface *smiley = inTree(win, win.find(image));
+        QAccessibleInterface *smiley = inTree(win, find(win, image));
         QVERIFY(smiley);
         QVERIFY2(!smiley->state().invisible, image);
         QCOMPARE(smiley->text(QAccessible::Name), QString("smiley"));
     }
     QTimer *timer = win.backend.timer(f.Timer1);
     QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 5000);
-    QVERIFY(inTree(win, win.find("Image1(0)"))->state().invisible);
+    QVERIFY(inTree(win, find(win, "Image1(0)"))->state().invisible);
 }
 
 QTEST_MAIN(TestAccessibility)

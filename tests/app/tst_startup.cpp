@@ -3,8 +3,7 @@
 // style's standard icons are read only when drawn yet look as Fusion's own,
 // the fonts handed to the helper thread are the window's, and a focus change
 // does not repaint the board.
-#include "app/form1.h"
-#include "ui/qt/qtbackend.h"
+#include "support/window.h"
 #include "ui/random.h"
 
 #include <QApplication>
@@ -21,16 +20,6 @@
 
 namespace
 {
-
-struct Window {
-    Form1 form;
-    ui::QtBackend backend{form};
-    Window()
-    {
-        form.fireLoad();
-        backend.show();
-    }
-};
 
 // Image plugins mapped into this process.
 QStringList imagePlugins()

@@ -1,8 +1,7 @@
 // The game window on Qt's offscreen platform: where every control lands in
 // pixels, its text, font and colours, the tab order, the menus and access
 // keys, and the state right after start-up. Input goes in through Qt.
-#include "app/form1.h"
-#include "ui/qt/qtbackend.h"
+#include "support/window.h"
 #include "ui/random.h"
 
 #include <QAction>
@@ -20,23 +19,6 @@
 
 namespace
 {
-
-// The program's start-up, as main() does it.
-struct Window {
-    Form1 form;
-    ui::QtBackend backend{form};
-    Window()
-    {
-        form.fireLoad();
-        backend.show();
-        QApplication::setActiveWindow(backend.window());
-    }
-    QWidget *w(const ui::Control &c) const { return backend.widget(c); }
-    QPushButton *tile(int i) const
-    {
-        return static_cast<QPushButton *>(w(form.Command1(ui::Int16(i))));
-    }
-};
 
 } // namespace
 
@@ -111,16 +93,7 @@ void TestWindow::controlRectangles()
     QFETCH(QString, control);
     QFETCH(QRect, rect);
     Window win;
-    Form1 &f = win.form;
-    const std::map<QString, ui::Control *> byName = {
-        {"Label1", &f.Label1},           {"Picture1", &f.Picture1},
-        {"Command1(0)", &f.Command1(0)}, {"Command1(1)", &f.Command1(1)},
-        {"Command1(2)", &f.Command1(2)}, {"Command1(7)", &f.Command1(7)},
-        {"Label2", &f.Label2},           {"Label3", &f.Label3},
-        {"Command2", &f.Command2},       {"Command3", &f.Command3},
-        {"Image1(0)", &f.Image1(0)},     {"Image1(3)", &f.Image1(3)},
-    };
-    QCOMPARE(win.w(*byName.at(control))->geometry(), rect);
+    QCOMPARE(win.w(win.control(control))->geometry(), rect);
 }
 
 void TestWindow::textsFontsAndColours()
