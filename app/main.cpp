@@ -35,6 +35,10 @@ int main(int argc, char *argv[])
 
     // The style before the first widget: one style, made once.
     QApplication::setStyle(ui::QtBackend::createStyle());
+    // The menu bar is part of the window's layout (the client area lies
+    // below it), so it stays in the window where a desktop offers a global
+    // menu.
+    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quarvel"));
     QApplication::setApplicationVersion(QStringLiteral(QUARVEL_VERSION));
