@@ -58,6 +58,9 @@ trap '[ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null; wait 2
 for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
 [ -s "$fdfile" ] || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$fdfile")" QT_QPA_PLATFORM=xcb
+# No session bus, rather than one that libdbus would fork a launcher for (see
+# tests/e2e/lib.sh).
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$scratch/no-session-bus"
 "$program" &
 app=$!
 wid=""
