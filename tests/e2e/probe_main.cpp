@@ -342,16 +342,23 @@ private:
         pressPoint(cellLeft(cell % 3) + 6, cellTop(cell / 3) + 6, tileSize - 12, tileSize - 12, x,
                    y);
         x_.click(x, y);
-        ++clicks_;
-        if (twin_.boardEnabled()) {
-            const int tile = twin_.tileOn(cell);
-            // The board's frame takes the focus when its free cell is clicked.
-            focus_ = tile < 0 ? onBoard : tile;
-            if (tile >= 0)
-                tileClicked(tile);
-        }
+        followClick(cell);
         note("click cell " + std::to_string(cell) + " at " + std::to_string(x) + "," +
              std::to_string(y));
+    }
+
+    // The twin's side of a click that landed on `cell`: the tile there, if
+    // any, takes the focus and the click; the board's frame takes the focus
+    // when its free cell is clicked.
+    void followClick(int cell)
+    {
+        ++clicks_;
+        if (!twin_.boardEnabled())
+            return;
+        const int tile = twin_.tileOn(cell);
+        focus_ = tile < 0 ? onBoard : tile;
+        if (tile >= 0)
+            tileClicked(tile);
     }
 
     // Two clicks on one spot at once: Qt makes the second a double click,
@@ -361,13 +368,7 @@ private:
     {
         clickCellEvent(cell);
         x_.click(lastX_, lastY_);
-        ++clicks_;
-        if (twin_.boardEnabled()) {
-            const int tile = twin_.tileOn(cell);
-            focus_ = tile < 0 ? onBoard : tile;
-            if (tile >= 0)
-                tileClicked(tile);
-        }
+        followClick(cell);
         note("second click of a double click");
     }
 
