@@ -4,6 +4,8 @@
 // the fonts handed to the helper thread are the window's, and a focus change
 // does not repaint the board.
 #include "support/window.h"
+#include "ui/qt/fonts.h"
+#include "ui/qt/style.h"
 #include "ui/random.h"
 
 #include <QApplication>
@@ -68,7 +70,7 @@ private slots:
 void TestStartup::initTestCase()
 {
     // As main() does, before any widget exists.
-    QApplication::setStyle(ui::QtBackend::createStyle());
+    QApplication::setStyle(ui::createStyle());
 }
 
 void TestStartup::noImagePluginForTheWindowOrTheSmileys()
@@ -123,7 +125,7 @@ void TestStartup::standardIconsLookAsFusions()
 void TestStartup::fontsOfTheWindow()
 {
     Form1 form;
-    const std::vector<QFont> fonts = ui::QtBackend::fontsOf(form);
+    const std::vector<QFont> fonts = ui::fontsOf(form);
     QStringList seen;
     for (const QFont &font : fonts)
         seen << QString("%1 %2 %3").arg(font.family()).arg(font.pointSizeF()).arg(font.weight());

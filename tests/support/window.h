@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/form1.h"
-#include "ui/qt/qtbackend.h"
+#include "ui/qt/backend.h"
 
 #include <QApplication>
 #include <QMainWindow>

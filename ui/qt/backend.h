@@ -1,22 +1,18 @@
 // The Qt backend: one widget per control, kept in step with every property
-// write, and Qt's input turned into the controls' events. 15 twips make one
-// logical pixel; Qt's high-DPI scaling does the rest.
+// write, and Qt's input turned into the controls' events.
 #pragma once
 
+#include "accessibility.h"
+#include "fonts.h"
+#include "icons.h"
 #include "ui/controls.h"
 #include "ui/runtime.h"
 
-#include <QFont>
-#include <QIcon>
 #include <QObject>
-#include <QString>
-#include <map>
 #include <unordered_map>
-#include <vector>
 
 class QAction;
 class QMainWindow;
-class QStyle;
 class QTimer;
 class QWidget;
 
@@ -28,8 +24,6 @@ class QtBackend : public QObject, public ControlObserver, public Platform
     Q_OBJECT
 
 public:
-    static constexpr float twipsPerPixel = 15.0f;
-
     // Builds the window and its widgets from the form's controls as they
     // stand, then mirrors every later write. Becomes the active platform.
     explicit QtBackend(Form &form);
@@ -38,15 +32,6 @@ public:
     // Shows the window with the keyboard focus on the first control in the
     // tab order.
     void show();
-
-    // The style the widgets are drawn in: Fusion, whose graphical buttons
-    // paint their BackColor through the palette. Pass it to
-    // QApplication::setStyle, which owns it.
-    static QStyle *createStyle();
-
-    // The distinct fonts the form's widgets will use, the application's
-    // default font among them. Needs the QApplication.
-    static std::vector<QFont> fontsOf(const Form &form);
 
     QMainWindow *window() const { return window_; }
     QWidget *clientArea() const { return client_; }
@@ -66,20 +51,18 @@ private:
     void sync(const Control &control, Property property);
     void syncAll(const Control &control);
     void applyTabOrder();
-    void findLabels();
-    void updateAccessibleName(const Control &control);
     QWidget *parentWidget(const Control &control) const;
 
     Form &form_;
+    FontWarmUp fonts_{form_}; // before the widgets, which it runs beside
     QMainWindow *window_ = nullptr;
     QWidget *client_ = nullptr;
     std::unordered_map<const Control *, QWidget *> widgets_;
     std::unordered_map<const Control *, QAction *> actions_;
     std::unordered_map<const Control *, QTimer *> timers_;
     std::unordered_map<const QObject *, Control *> controlOf_;
-    std::map<QString, QIcon> icons_; // by path: the images share one decoded icon
-    std::unordered_map<const Control *, const Control *> labelOf_; // named control -> label
-    std::unordered_map<const Control *, const Control *> namedBy_; // label -> named control
+    IconCache icons_;
+    AccessibleNames names_{[this](const Control &c) { return widget(c); }};
 };
 
 } // namespace ui

@@ -1,0 +1,334 @@
+// Qt backend: builds the widgets, mirrors property writes onto them and
+// raises the controls' events from Qt's input.
+#include "backend.h"
+
+#include "convert.h"
+#include "input.h"
+#include "messagebox.h"
+#include "widgets.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <cassert>
+
+namespace ui
+{
+
+QtBackend::QtBackend(Form &form) : form_(form)
+{
+    window_ = new QMainWindow;
+    window_->setAttribute(Qt::WA_DeleteOnClose, false);
+    auto *client = new ClientArea(window_);
+    client->setMouseTracking(true);
+    client->installEventFilter(this);
+    client_ = client;
+    window_->setCentralWidget(client_);
+    controlOf_[client_] = &form_;
+
+    for (Control *c : form_.controls())
+        build(*c);
+    names_.pairLabels(form_);
+    syncAll(form_);
+    for (Control *c : form_.controls())
+        syncAll(*c);
+    applyTabOrder();
+
+    form_.setObserver(this);
+    setPlatform(this);
+}
+
+QtBackend::~QtBackend()
+{
+    if (platform() == this)
+        setPlatform(nullptr);
+    if (form_.observer() == this)
+        form_.setObserver(nullptr);
+    delete window_;
+}
+
+QWidget *QtBackend::parentWidget(const Control &control) const
+{
+    const Control *container = control.container();
+    if (!container || container->kind() == Kind::Form)
+        return client_;
+    return widgets_.at(container);
+}
+
+void QtBackend::build(Control &control)
+{
+    QWidget *w = nullptr;
+    switch (control.kind()) {
+    case Kind::Form:
+        return;
+    case Kind::CommandButton: {
+        auto *button = new QPushButton(parentWidget(control));
+        button->setAutoDefault(false);
+        if (control.onMouseMove)
+            button->setMouseTracking(true);
+        connect(button, &QPushButton::clicked, this, [&control] { control.fireClick(); });
+        w = button;
+        break;
+    }
+    case Kind::Label: {
+        auto *label = new QLabel(parentWidget(control));
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        w = label;
+        break;
+    }
+    case Kind::PictureBox: {
+        auto *frame = new PictureFrame(parentWidget(control));
+        frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        frame->setLineWidth(2);
+        frame->setFocusPolicy(Qt::StrongFocus);
+        frame->setAutoFillBackground(true);
+        w = frame;
+        break;
+    }
+    case Kind::Image:
+        w = new ImageWidget(parentWidget(control));
+        break;
+    case Kind::Timer: {
+        auto *timer = new QTimer(this);
+        timer->setTimerType(Qt::PreciseTimer);
+        connect(timer, &QTimer::timeout, this,
+                [&control] { static_cast<Timer &>(control).fireTimer(); });
+        timers_[&control] = timer;
+        return;
+    }
+    case Kind::Menu: {
+        QAction *action = nullptr;
+        if (control.container()->kind() == Kind::Form) {
+            action = window_->menuBar()->addMenu(QString())->menuAction();
+        } else {
+            QMenu *menu = actions_.at(control.container())->menu();
+            assert(menu);
+            action = menu->addAction(QString());
+            connect(action, &QAction::triggered, this, [&control] { control.fireClick(); });
+        }
+        actions_[&control] = action;
+        return;
+    }
+    }
+    // Qt's event delivery walks to the parent when a widget ignores a mouse
+    // event; the window's own mouse-move must fire only over bare surface.
+    w->setAttribute(Qt::WA_NoMousePropagation);
+    w->installEventFilter(this);
+    widgets_[&control] = w;
+    controlOf_[w] = &control;
+}
+
+void QtBackend::syncAll(const Control &control)
+{
+    // One write of each kind: a widget's Position sets its whole geometry and
+    // BackColor its whole palette, so Width, Height and ForeColor would only
+    // do the same again. The window's size comes from Width.
+    for (Property p : {control.kind() == Kind::Form ? Property::Width : Property::Position,
+                       Property::Caption, Property::Enabled, Property::Visible, Property::BackColor,
+                       Property::Font, Property::Style, Property::Interval})
+        sync(control, p);
+}
+
+void QtBackend::written(const Control &control, Property property)
+{
+    sync(control, property);
+}
+
+void QtBackend::sync(const Control &control, Property property)
+{
+    const QString caption = toQString(control.caption());
+
+    if (control.kind() == Kind::Form) {
+        auto *client = static_cast<ClientArea *>(client_);
+        switch (property) {
+        case Property::Caption:
+            window_->setWindowTitle(caption);
+            break;
+        case Property::Width:
+        case Property::Height:
+            client->size = QSize(toPixels(control.width()), toPixels(control.height()));
+            client->updateGeometry();
+            break;
+        case Property::BackColor:
+            client->background = toQColor(control.backColor(), client->palette());
+            client->update();
+            break;
+        case Property::Style:
+            window_->setWindowIcon(icons_.icon(toQString(form_.icon())));
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+
+    if (control.kind() == Kind::Timer) {
+        QTimer *timer = timers_.at(&control);
+        if (property == Property::Interval)
+            timer->setInterval(static_cast<const Timer &>(control).interval());
+        // Enabling a running timer must keep its series of ticks.
+        if (property == Property::Enabled) {
+            if (!control.enabled())
+                timer->stop();
+            else if (!timer->isActive())
+                timer->start();
+        }
+        return;
+    }
+
+    if (control.kind() == Kind::Menu) {
+        QAction *action = actions_.at(&control);
+        if (property == Property::Caption)
+            action->setText(caption);
+        else if (property == Property::Enabled)
+            action->setEnabled(control.enabled());
+        else if (property == Property::Visible)
+            action->setVisible(control.visible());
+        return;
+    }
+
+    QWidget *w = widgets_.at(&control);
+    switch (property) {
+    case Property::Left:
+    case Property::Top:
+    case Property::Width:
+    case Property::Height:
+    case Property::Position: {
+        // Positions count from the inside of the container, past its border.
+        const QPoint origin =
+            w->parentWidget() == client_
+                ? QPoint(0, 0)
+                : static_cast<QFrame *>(w->parentWidget())->contentsRect().topLeft();
+        w->setGeometry(origin.x() + toPixels(control.left()), origin.y() + toPixels(control.top()),
+                       toPixels(control.width()), toPixels(control.height()));
+        break;
+    }
+    case Property::Caption:
+        if (auto *button = qobject_cast<QPushButton *>(w))
+            button->setText(caption);
+        else if (auto *label = qobject_cast<QLabel *>(w))
+            label->setText(caption);
+        break;
+    case Property::Enabled:
+        w->setEnabled(control.enabled());
+        break;
+    case Property::Visible:
+        w->setVisible(control.visible());
+        break;
+    case Property::BackColor:
+    case Property::ForeColor: {
+        QPalette palette = w->palette();
+        const QPalette base = QApplication::palette();
+        if (control.kind() == Kind::CommandButton)
+            palette.setColor(QPalette::Button, toQColor(control.backColor(), base));
+        else if (control.kind() == Kind::PictureBox)
+            palette.setColor(QPalette::Window, toQColor(control.backColor(), base));
+        palette.setColor(control.kind() == Kind::CommandButton ? QPalette::ButtonText
+                                                               : QPalette::WindowText,
+                         toQColor(control.foreColor(), base));
+        w->setPalette(palette);
+        break;
+    }
+    case Property::Font:
+        w->setFont(toQFont(control.font()));
+        break;
+    case Property::Style:
+        if (control.kind() == Kind::Label) {
+            const auto &label = static_cast<const Label &>(control);
+            auto *ql = static_cast<QLabel *>(w);
+            const Qt::Alignment horizontal =
+                label.alignment() == Alignment::Center  ? Qt::AlignHCenter
+                : label.alignment() == Alignment::Right ? Qt::AlignRight
+                                                        : Qt::AlignLeft;
+            ql->setAlignment(horizontal | Qt::AlignTop);
+            ql->setFrameStyle(label.bordered() ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+            ql->setAutoFillBackground(!label.transparent());
+        } else if (control.kind() == Kind::Image) {
+            const QString path = toQString(static_cast<const Image &>(control).picture());
+            static_cast<ImageWidget *>(w)->picture = icons_.icon(path);
+            w->update();
+        }
+        break;
+    case Property::TabIndex:
+        applyTabOrder();
+        break;
+    case Property::Interval:
+        break;
+    }
+    names_.written(control, property);
+}
+
+void QtBackend::applyTabOrder()
+{
+    std::vector<const Control *> order;
+    for (const Control *c : form_.controls())
+        if (c->tabIndex() >= 0 && widgets_.count(c))
+            order.push_back(c);
+    std::stable_sort(order.begin(), order.end(), [](const Control *a, const Control *b) {
+        return a->tabIndex() < b->tabIndex();
+    });
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(widgets_.at(order[i - 1]), widgets_.at(order[i]));
+}
+
+void QtBackend::show()
+{
+    window_->resize(window_->sizeHint());
+    for (const Control *c : form_.controls()) {
+        if (c->tabIndex() == 0 && widgets_.count(c)) {
+            widgets_.at(c)->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
+    window_->show();
+}
+
+QWidget *QtBackend::widget(const Control &control) const
+{
+    if (control.kind() == Kind::Form)
+        return client_;
+    auto it = widgets_.find(&control);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+QAction *QtBackend::action(const Control &menu) const
+{
+    auto it = actions_.find(&menu);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QTimer *QtBackend::timer(const Control &timer) const
+{
+    auto it = timers_.find(&timer);
+    return it == timers_.end() ? nullptr : it->second;
+}
+
+bool QtBackend::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto it = controlOf_.find(watched);
+    if (it != controlOf_.end())
+        raiseInput(*it->second, *event);
+    return QObject::eventFilter(watched, event);
+}
+
+void QtBackend::messageBox(const std::string &text, const std::string &title)
+{
+    showMessageBox(window_, toQString(text), toQString(title));
+}
+
+void QtBackend::endProgram()
+{
+    if (window_)
+        window_->hide();
+    QCoreApplication::exit(0);
+}
+
+} // namespace ui
