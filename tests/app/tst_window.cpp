@@ -2,6 +2,7 @@
 // pixels, its text, font and colours, the tab order, the menus and access
 // keys, and the state right after start-up. Input goes in through Qt.
 #include "support/window.h"
+#include "ui/qt/style.h"
 #include "ui/random.h"
 
 #include <QAction>
@@ -11,7 +12,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
 
@@ -38,6 +38,8 @@ private slots:
     void accessKeys_data();
     void accessKeys();
     void tileClickAndShortcutKeyThroughQt();
+    void graphicalFacesAreFlat_data();
+    void graphicalFacesAreFlat();
     void winLocksTheBoardAndStartsThePreciseTimer();
     void formMouseMoveOnlyOverBareSurface();
     void resizingMovesNothing();
@@ -45,7 +47,8 @@ private slots:
 
 void TestWindow::initTestCase()
 {
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    // As the program starts, before any widget exists.
+    QApplication::setStyle(ui::createStyle());
 }
 
 void TestWindow::init()
@@ -240,6 +243,93 @@ void TestWindow::tileClickAndShortcutKeyThroughQt()
     QTest::mouseClick(win.tile(0), Qt::LeftButton);
     QCOMPARE(win.tile(0)->geometry().topLeft(), QPoint(135, 69));
     QCOMPARE(int(win.form.clickNum), 2);
+}
+
+void TestWindow::graphicalFacesAreFlat_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QColor>("face");
+    const QColor yellow(255, 255, 192);
+    const QColor buttonFace = QApplication::palette().color(QPalette::Button);
+    for (const char *state : {"rest", "hover", "pressed", "focused", "disabled"})
+        QTest::newRow(qPrintable(QString("tile, ") + state)) << "Command1(4)" << state << yellow;
+    // The mouse over a command button lights it up; pressing it takes the
+    // mouse there too. The buttons are never disabled.
+    for (const char *button : {"Command2", "Command3"}) {
+        QTest::newRow(qPrintable(QString(button) + ", rest")) << button << "rest" << buttonFace;
+        QTest::newRow(qPrintable(QString(button) + ", hover")) << button << "hover" << yellow;
+        QTest::newRow(qPrintable(QString(button) + ", pressed")) << button << "pressed" << yellow;
+        QTest::newRow(qPrintable(QString(button) + ", focused"))
+            << button << "focused" << buttonFace;
+    }
+}
+
+// Everything inside the bevel but the caption and the focus mark is the
+// button's own colour, to the last pixel: no gradient, no hover shading.
+void TestWindow::graphicalFacesAreFlat()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, state);
+    QFETCH(QColor, face);
+    Window win;
+    QVERIFY(QTest::qWaitForWindowActive(win.backend.window()));
+    auto *button = static_cast<QPushButton *>(win.w(win.control(control)));
+    const QPoint centre = button->rect().center();
+    if (state == "hover" || state == "pressed") {
+        // From bare window surface, so that Qt sees the mouse arrive.
+        QTest::mouseMove(win.backend.clientArea(), QPoint(5, 300));
+        QTest::mouseMove(button, centre);
+        QVERIFY(button->underMouse());
+    }
+    if (state == "pressed") {
+        QTest::mousePress(button, Qt::LeftButton, {}, centre);
+        QVERIFY(button->isDown());
+    }
+    if (state == "focused") {
+        // By keyboard, which is when Qt's widgets show their focus.
+        for (int i = 0; i < 12 && QApplication::focusWidget() != button; ++i)
+            QTest::keyClick(win.backend.window()->windowHandle(), Qt::Key_Tab);
+        QVERIFY(button->hasFocus());
+    } else if (state == "disabled") {
+        win.form.Picture1.setEnabled(false); // as a win locks the board
+        QVERIFY(!button->isEnabled());
+    }
+    const QImage shot = button->grab().toImage();
+    if (state == "pressed")
+        QTest::mouseRelease(button, Qt::LeftButton, {},
+                            button->rect().bottomRight() + QPoint(9, 9));
+
+    const QRect inside = button->rect().adjusted(2, 2, -2, -2);
+    const QRect caption =
+        button->fontMetrics()
+            .boundingRect(button->rect(), Qt::AlignCenter | Qt::TextShowMnemonic, button->text())
+            .adjusted(-2, -2, 2, 2);
+    QRegion mark;
+    if (state == "focused")
+        mark = QRegion(inside.adjusted(1, 1, -1, -1)) - inside.adjusted(2, 2, -2, -2);
+    int wrong = 0;
+    QString first;
+    int marked = 0;
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QColor seen = shot.pixelColor(x, y);
+            if (caption.contains(x, y))
+                continue;
+            if (mark.contains(QPoint(x, y))) {
+                marked += seen != face;
+                continue;
+            }
+            if (seen != face && wrong++ == 0)
+                first = QString("(%1, %2) is %3").arg(x).arg(y).arg(seen.name());
+        }
+    }
+    QVERIFY2(
+        wrong == 0,
+        qPrintable(QString("%1 face pixels are not %2; %3").arg(wrong).arg(face.name(), first)));
+    // The focus still shows, as a mark on the face.
+    if (state == "focused")
+        QVERIFY(marked > 0);
 }
 
 void TestWindow::winLocksTheBoardAndStartsThePreciseTimer()

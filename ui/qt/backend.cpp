@@ -5,6 +5,7 @@
 #include "convert.h"
 #include "input.h"
 #include "messagebox.h"
+#include "style.h"
 #include "widgets.h"
 
 #include <QAction>
@@ -255,6 +256,9 @@ void QtBackend::sync(const Control &control, Property property)
             const QString path = toQString(static_cast<const Image &>(control).picture());
             static_cast<ImageWidget *>(w)->picture = icons_.icon(path);
             w->update();
+        } else if (control.kind() == Kind::CommandButton) {
+            setGraphical(static_cast<QPushButton *>(w),
+                         static_cast<const CommandButton &>(control).graphical());
         }
         break;
     case Property::TabIndex:
