@@ -38,6 +38,8 @@ private slots:
     void accessKeys_data();
     void accessKeys();
     void tileClickAndShortcutKeyThroughQt();
+    void focusKeysLeaveTheShortcutArmed_data();
+    void focusKeysLeaveTheShortcutArmed();
     void graphicalFacesAreFlat_data();
     void graphicalFacesAreFlat();
     void winLocksTheBoardAndStartsThePreciseTimer();
@@ -243,6 +245,34 @@ void TestWindow::tileClickAndShortcutKeyThroughQt()
     QTest::mouseClick(win.tile(0), Qt::LeftButton);
     QCOMPARE(win.tile(0)->geometry().topLeft(), QPoint(135, 69));
     QCOMPARE(int(win.form.clickNum), 2);
+}
+
+void TestWindow::focusKeysLeaveTheShortcutArmed_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("jumps"); // the next click on a far tile
+    QTest::newRow("Tab moves the focus on") << int(Qt::Key_Tab) << true;
+    QTest::newRow("Shift+Tab moves it back") << int(Qt::Key_Backtab) << true;
+    QTest::newRow("Escape is a character") << int(Qt::Key_Escape) << false;
+}
+
+void TestWindow::focusKeysLeaveTheShortcutArmed()
+{
+    QFETCH(int, key);
+    QFETCH(bool, jumps);
+    Window win;
+    QVERIFY(QTest::qWaitForWindowActive(win.backend.window()));
+    win.tile(4)->setFocus();
+    QTest::keyClick(win.tile(4), Qt::Key_A);
+    QWidget *before = QApplication::focusWidget();
+    // Through the window system, where Qt moves the focus on Tab.
+    QTest::keyClick(win.backend.window()->windowHandle(), Qt::Key(key));
+    if (key != Qt::Key_Escape)
+        QVERIFY(QApplication::focusWidget() != before);
+    // Tile 0 stands two cells from the free cell in both directions.
+    QTest::mouseClick(win.tile(0), Qt::LeftButton);
+    QCOMPARE(win.form.Command1(0).top() == 2000.f, jumps);
+    QCOMPARE(int(win.form.clickNum), jumps ? 1 : 0);
 }
 
 void TestWindow::graphicalFacesAreFlat_data()

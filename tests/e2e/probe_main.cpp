@@ -396,9 +396,7 @@ private:
 
     void tab()
     {
-        // The tile sees the Tab as a key press before the focus moves on.
-        if (onTile())
-            twin_.key(focus_, '\t');
+        // Tab only moves the focus: no tile sees it as a key press.
         x_.key("Tab");
         lastKey_ = "Tab";
         ++keys_;

@@ -28,7 +28,11 @@ void mouseMove(Control &control, const QMouseEvent &event)
 void keyPress(Control &control, const QKeyEvent &event)
 {
     // Character keys only; Alt and Ctrl chords belong to access keys and
-    // shortcuts. The button still sees the key, so Space also clicks it.
+    // shortcuts, and Tab and Shift+Tab to the window's focus navigation,
+    // though Qt gives Tab the character 9. The button still sees the key,
+    // so Space also clicks it.
+    if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab)
+        return;
     const QString text = event.text();
     if (!text.isEmpty() && !(event.modifiers() & (Qt::AltModifier | Qt::ControlModifier)) &&
         text.at(0).unicode() < 256)
