@@ -1,14 +1,15 @@
 # make run: install what is missing, build, start the game.
 # make test: install what is missing, build, run every test through CTest.
+# make deb: install what is missing, build the Debian package into build-deb/.
 BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 JOBS ?= $(shell nproc)
 
-.PHONY: all build run test test-asan bench screenshots deps-build deps-run deps-test configure clean
+.PHONY: all build run test test-asan deb bench screenshots deps-build deps-run deps-deb deps-test configure clean
 
 all: build
 
-deps-build deps-run deps-test: deps-%:
+deps-build deps-run deps-deb deps-test: deps-%:
 	@scripts/deps.sh $*
 
 $(BUILD_DIR)/CMakeCache.txt:
@@ -32,6 +33,11 @@ test-asan: deps-test
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+# The Debian package from debian/, built by dpkg-buildpackage in a copy of the
+# tree under build-deb/, where the .deb lands.
+deb: deps-deb
+	JOBS=$(JOBS) scripts/deb.sh build-deb
 
 # Start-up, memory, click latency, idle cost and celebration time against a
 # bare Qt window and the installed peers; prints one table.

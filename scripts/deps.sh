@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running or testing needs and
 # that are missing; installs nothing when all are present.
-#   scripts/deps.sh build|run|test
+#   scripts/deps.sh build|run|deb|test
 set -euo pipefail
 
 build=(cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
        libxkbcommon-dev libx11-dev libxtst-dev)
 run=(fonts-liberation fonts-comic-neue)
-test=(xvfb xauth xdotool x11-utils desktop-file-utils appstream)
+# What dpkg-buildpackage needs besides the build list, and lintian to check
+# the package.
+deb=(build-essential debhelper dpkg-dev lintian)
+test=(xvfb xauth xdotool x11-utils desktop-file-utils appstream groff-base "${deb[@]}")
 
 case "${1:-test}" in
 build) wanted=("${build[@]}") ;;
 run) wanted=("${build[@]}" "${run[@]}") ;;
+deb) wanted=("${build[@]}" "${deb[@]}") ;;
 test) wanted=("${build[@]}" "${run[@]}" "${test[@]}") ;;
-*) echo "usage: $0 build|run|test" >&2; exit 2 ;;
+*) echo "usage: $0 build|run|deb|test" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -1,23 +1,40 @@
 #!/usr/bin/env bash
-# Builds the Debian package with cpack, checks that its dependencies name the
-# Debian packages that hold the libraries the program links, unpacks it into a
-# scratch root with dpkg -x, starts the unpacked program under Xvfb until its
-# window appears, and closes it with its Exit button's access key.
-#   package.sh BUILD_DIR SCRATCH_DIR
+# Builds the Debian package as `make deb` does (scripts/deb.sh), checks its
+# version, contents and dependencies (they must name the Debian packages that
+# hold the libraries the program links), has lintian find nothing to say about
+# it, unpacks it into a scratch root with dpkg -x, starts the unpacked program
+# under Xvfb until its window appears, and closes it with its Exit button's
+# access key.
+#   package.sh SCRATCH_DIR VERSION
 set -euo pipefail
-build=$1
-scratch=$2
+scratch=$1
+version=$2
+source=$(cd "$(dirname "$0")/../.." && pwd)
 fail() { echo "FAIL: $*" >&2; exit 1; }
-for tool in cpack dpkg-deb Xvfb xdotool; do
+for tool in dpkg-buildpackage dh lintian Xvfb xdotool; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
 rm -rf "$scratch"
 mkdir -p "$scratch"
-cpack --config "$build/CPackConfig.cmake" -B "$scratch/pkg" >"$scratch/cpack.log" ||
-    fail "cpack failed: $(cat "$scratch/cpack.log")"
-deb=$(ls "$scratch"/pkg/quarvel_*.deb)
-[ -f "$deb" ] || fail "cpack made no quarvel_*.deb"
+"$source/scripts/deb.sh" "$scratch/deb" >"$scratch/build.log" 2>&1 ||
+    fail "the package build failed: $(tail -n 40 "$scratch/build.log")"
+debs=("$scratch"/deb/quarvel_*.deb)
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+    fail "expected one quarvel_*.deb, found: ${debs[*]}"
+fi
+deb=${debs[0]}
+echo "built $(basename "$deb")"
+# The package carries the version the program reports.
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] ||
+    fail "the package is version $(dpkg-deb -f "$deb" Version), the program $version"
+
+# Lintian's errors and warnings fail the test; anything else it prints (a
+# tag at another level, a complaint about lintian's own run) is a finding too.
+# --allow-root: CI runs as root, and lintian's caution is about unpacking
+# packages of unknown origin, not the one just built here.
+lintian_out=$(lintian --allow-root --fail-on error,warning "$deb" 2>&1) || fail "lintian: $lintian_out"
+[ -z "$lintian_out" ] || fail "lintian: $lintian_out"
 
 # Every library the program links directly comes from a package it depends on
 # (the sanitizer runtimes of an instrumented test build aside), and the fonts
@@ -29,8 +46,8 @@ for font in fonts-liberation fonts-comic-neue; do
     [[ $names == *" $font "* ]] || fail "no dependency on $font"
 done
 dpkg -x "$deb" "$scratch/root"
-program=$scratch/root/usr/bin/quarvel
-[ -x "$program" ] || fail "the package has no usr/bin/quarvel"
+program=$scratch/root/usr/games/quarvel
+[ -x "$program" ] || fail "the package has no usr/games/quarvel"
 while read -r lib path; do
     case $lib in libasan* | libubsan* | liblsan* | libtsan*) continue ;; esac
     # dpkg knows a library by the path its package put it at, which with the
@@ -42,12 +59,14 @@ while read -r lib path; do
 done < <(ldd "$program" | awk -v need="$(objdump -p "$program" | awk '/NEEDED/ {print $2}')" '
     BEGIN { n = split(need, list, "\n"); for (i = 1; i <= n; i++) wanted[list[i]] = 1 }
     $1 in wanted && $3 ~ /^\// { print $1, $3 }')
-for dir in 16x16 32x32 256x256; do
-    [ -f "$scratch/root/usr/share/icons/hicolor/$dir/apps/org.quarvel.Quarvel.png" ] ||
-        fail "the package has no $dir icon"
+for file in share/man/man6/quarvel.6.gz share/applications/org.quarvel.Quarvel.desktop \
+    share/metainfo/org.quarvel.Quarvel.metainfo.xml share/doc/quarvel/copyright; do
+    [ -f "$scratch/root/usr/$file" ] || fail "the package has no usr/$file"
 done
-[ -f "$scratch/root/usr/share/metainfo/org.quarvel.Quarvel.metainfo.xml" ] ||
-    fail "the package has no metainfo"
+for side in 16 32 48 64 128 256; do
+    [ -f "$scratch/root/usr/share/icons/hicolor/${side}x$side/apps/org.quarvel.Quarvel.png" ] ||
+        fail "the package has no ${side}x$side icon"
+done
 
 # The unpacked program under a private X server.
 fdfile=$scratch/display
@@ -57,7 +76,8 @@ app=""
 trap '[ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null; wait 2>/dev/null || true' EXIT
 for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
 [ -s "$fdfile" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$fdfile")" QT_QPA_PLATFORM=xcb
+display=$(head -n1 "$fdfile")
+export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
 # No session bus, rather than one that libdbus would fork a launcher for (see
 # tests/e2e/lib.sh).
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$scratch/no-session-bus"
