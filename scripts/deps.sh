@@ -7,7 +7,7 @@ set -euo pipefail
 build=(cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
        libxkbcommon-dev libx11-dev libxtst-dev)
 run=(fonts-liberation fonts-comic-neue)
-test=(xvfb xauth xdotool x11-utils desktop-file-utils appstream)
+test=(xvfb xauth xdotool x11-utils desktop-file-utils appstream weston qt6-wayland)
 
 case "${1:-test}" in
 build) wanted=("${build[@]}") ;;
