@@ -1,6 +1,7 @@
 # Shared steps of the end-to-end tests: a private Xvfb per test, the program
 # started (and restarted) in it, the probe and planner, and exit-code checks.
-# Sourced by the test scripts, which get: program probe planner.
+# Sourced by the test scripts, which get: program probe planner (wayland.sh
+# uses only the session and its clean-up).
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 skip() { echo "SKIP: $*"; exit 77; }
@@ -15,34 +16,44 @@ e2e_init() {
     [ -x "$PROGRAM" ] || fail "no program at $PROGRAM"
     [ -x "$PROBE" ] || fail "no probe at $PROBE: install libx11-dev libxtst-dev and reconfigure"
     [ -x "$PLANNER" ] || fail "no planner at $PLANNER"
-    XVFB_PID="" APP_PID=""
-    E2E_WORK=$(mktemp -d)
-    trap e2e_cleanup EXIT
-    export E2E_GLYPHS="$E2E_WORK/glyphs"
-    export XDG_RUNTIME_DIR="$E2E_WORK/runtime"
-    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    e2e_session
     export QT_QPA_PLATFORM=xcb
-    # A session bus that is not there. With none named at all, Qt's
-    # accessibility bridge has libdbus fork a bus launcher from the starting
-    # program; under the sanitizers that fork, racing the start-up threads,
-    # now and then hung the program before its window showed.
-    export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_WORK/no-session-bus"
-    # Never let a desktop session's settings reach the program.
-    unset SESSION_MANAGER QT_STYLE_OVERRIDE QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
     # -displayfd: Xvfb picks a free display number and writes it once it is
     # ready, so tests running side by side never share a server.
     local fdfile="$E2E_WORK/display"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fdfile" 2>"$E2E_WORK/xvfb.log" &
-    XVFB_PID=$!
+    SERVER_PID=$!
     local i
     for i in $(seq 400); do
         [ -s "$fdfile" ] && break
-        kill -0 "$XVFB_PID" 2>/dev/null || { cat "$E2E_WORK/xvfb.log" >&2; fail "Xvfb died"; }
+        kill -0 "$SERVER_PID" 2>/dev/null || { cat "$E2E_WORK/xvfb.log" >&2; fail "Xvfb died"; }
         sleep 0.05
     done
     [ -s "$fdfile" ] || fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$fdfile")"
     say "Xvfb on $DISPLAY"
+}
+
+# e2e_session: a scratch directory removed on exit with the display server
+# and the program, a private runtime directory, and an environment that no
+# desktop session reaches.
+e2e_session() {
+    SERVER_PID="" APP_PID=""
+    E2E_WORK=$(mktemp -d)
+    trap e2e_cleanup EXIT
+    export E2E_GLYPHS="$E2E_WORK/glyphs"
+    export XDG_RUNTIME_DIR="$E2E_WORK/runtime"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    # A session bus that is not there. With none named at all, Qt's
+    # accessibility bridge has libdbus fork a bus launcher from the starting
+    # program; under the sanitizers that fork, racing the start-up threads,
+    # now and then hung the program before its window showed.
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_WORK/no-session-bus"
+    # Never let a desktop session's settings reach the program: a desktop
+    # named here would bring its own platform theme and palette.
+    unset SESSION_MANAGER QT_STYLE_OVERRIDE QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS \
+        QT_QPA_PLATFORMTHEME XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION \
+        GNOME_DESKTOP_SESSION_ID
 }
 
 probe() { "$PROBE" "$@"; }
@@ -94,9 +105,9 @@ e2e_cleanup() {
         kill "$APP_PID" 2>/dev/null || true
         wait "$APP_PID" 2>/dev/null || true
     fi
-    if [ -n "$XVFB_PID" ]; then
-        kill "$XVFB_PID" 2>/dev/null || true
-        wait "$XVFB_PID" 2>/dev/null || true
+    if [ -n "$SERVER_PID" ]; then
+        kill "$SERVER_PID" 2>/dev/null || true
+        wait "$SERVER_PID" 2>/dev/null || true
     fi
     rm -rf "$E2E_WORK"
 }

@@ -1,8 +1,8 @@
 // e2e_probe: the player's hands and eyes for the end-to-end scripts. Each
 // run attaches to the "Quarvel" window on $DISPLAY and does one command:
 //   window                  print the window's id, geometry and menu bar height
-//   layout                  measure the menu bar, the client area and the board
-//                           from pixels and print them
+//   layout                  measure the menu bar, the client area, the board and
+//                           its tiles from pixels and print them
 //   learn BOARD             remember the numbers' look from the board shown now
 //   board [EXPECTED]        print the board, or wait until it reads EXPECTED
 //   click-cell CELL         click the middle of board cell 0..8 (reading order)
@@ -78,49 +78,16 @@ void clickCell(XSession &x, int cell)
 
 // ---- layout -------------------------------------------------------------
 
-bool sameColour(Rgb a, Rgb b)
-{
-    return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) <= 6;
-}
-
-// Finds the client area by its background colour rather than by the size
-// the window claims: the right-most column of the window is bare window
-// surface from the bottom of the menu bar down to the bottom of the window.
-// Then the board's outer box along a row and a column through its middle.
+// The client area by its background colour rather than by the size the
+// window claims, from a picture of the whole window; its top is the menu
+// bar's height.
 int layout(XSession &x)
 {
     const TopLevel &w = x.window();
-    const int menu = x.menuBarHeight();
-    // Window coordinates: client y + menu.
-    const Pixels edge = x.grab(w.width - 2, -menu, 1, w.height);
-    const Rgb background = edge.at(0, w.height - 1);
-    int top = w.height;
-    while (top > 0 && sameColour(edge.at(0, top - 1), background))
-        --top;
-    const int clientHeight = w.height - top;
-    std::printf("menu bar %d px, client area %dx%d\n", top, w.width, clientHeight);
-
-    const int middle = boardTop + 101;
-    const Pixels row = x.grab(0, middle, w.width, 1);
-    const Pixels column = x.grab(boardLeft + 101, 0, 1, XSession::clientHeight);
-    auto span = [&](const Pixels &p, int length, bool horizontal, int &from, int &to) {
-        // The board is the run that holds its middle.
-        from = to = horizontal ? boardLeft + 101 : boardTop + 101;
-        auto at = [&](int i) { return horizontal ? p.at(i, 0) : p.at(0, i); };
-        while (from > 0 && !sameColour(at(from - 1), background))
-            --from;
-        while (to + 1 < length && !sameColour(at(to + 1), background))
-            ++to;
-    };
-    int left = 0, right = 0, upper = 0, lower = 0;
-    span(row, w.width, true, left, right);
-    span(column, XSession::clientHeight, false, upper, lower);
-    std::printf("board at (%d,%d), %dx%d\n", left, upper, right - left + 1, lower - upper + 1);
-    if (clientHeight != XSession::clientHeight || w.width != XSession::clientWidth)
-        throw Failure("the client area is not 382x438");
-    if (left != boardLeft || upper != boardTop || right - left + 1 != 203 ||
-        lower - upper + 1 != 203)
-        throw Failure("the board is not at (88,88) with 203x203");
+    const Pixels window = x.grab(0, -x.menuBarHeight(), w.width, w.height);
+    const Layout measured = measureLayout(window, w.width - 1, w.height - 1);
+    std::printf("menu bar %d px\n", measured.client.y);
+    checkLayout(measured);
     return 0;
 }
 

@@ -2,7 +2,6 @@
 // pattern, the smiley tracks and the hover highlight of Command2.
 #include "screen.h"
 
-#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <thread>
@@ -40,16 +39,6 @@ bool isInk(Rgb c)
 }
 
 } // namespace
-
-int cellLeft(int col)
-{
-    return boardLeft + 2 + int(std::lround(col * 1000 / 15.0));
-}
-
-int cellTop(int row)
-{
-    return boardTop + 2 + int(std::lround(row * 1000 / 15.0));
-}
 
 BoardText shapeOf(const BoardText &board)
 {

@@ -4,6 +4,7 @@
 // only; the layout facts below are the window's laid-out twips / 15.
 #pragma once
 
+#include "layout.h"
 #include "xsession.h"
 
 #include <array>
@@ -12,19 +13,6 @@
 
 namespace e2e
 {
-
-// Board: Picture1 at (88, 88), a 2-pixel border, cells 1000 twips apart.
-constexpr int boardLeft = 88, boardTop = 88, tileSize = 66;
-int cellLeft(int col);
-int cellTop(int row);
-inline int cellCentreX(int cell)
-{
-    return cellLeft(cell % 3) + tileSize / 2;
-}
-inline int cellCentreY(int cell)
-{
-    return cellTop(cell / 3) + tileSize / 2;
-}
 
 // Command2 "Start the game again" spans x 24..161, y 376..409; the smiley
 // of Image1(3) crosses it at x 64..84.

@@ -21,23 +21,6 @@ double secondsSince(Clock::time_point start)
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-Rgb Pixels::mean(int x, int y, int w, int h) const
-{
-    long r = 0, g = 0, b = 0, n = 0;
-    for (int j = y; j < y + h; ++j) {
-        for (int i = x; i < x + w; ++i) {
-            const Rgb c = at(i, j);
-            r += c.r;
-            g += c.g;
-            b += c.b;
-            ++n;
-        }
-    }
-    if (n == 0)
-        return {};
-    return {int(r / n), int(g / n), int(b / n)};
-}
-
 namespace
 {
 

@@ -4,45 +4,21 @@
 // a name says otherwise. Keeps Xlib out of its users' headers.
 #pragma once
 
+#include "layout.h"
+#include "pixels.h"
+
 #include <chrono>
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace e2e
 {
 
-// A failed expectation of a test step; the drivers print it and fail.
-struct Failure : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
 using Clock = std::chrono::steady_clock;
 
 double secondsSince(Clock::time_point start);
-
-struct Rgb {
-    int r = 0, g = 0, b = 0;
-};
-
-// A rectangle of screen pixels read in one request.
-class Pixels
-{
-public:
-    Pixels(int width, int height) : width_(width), height_(height), data_(size_t(width * height)) {}
-    int width() const { return width_; }
-    int height() const { return height_; }
-    Rgb at(int x, int y) const { return data_[size_t(y * width_ + x)]; }
-    void set(int x, int y, Rgb c) { data_[size_t(y * width_ + x)] = c; }
-    // Mean colour of the sub-rectangle; used to look past anti-aliasing.
-    Rgb mean(int x, int y, int w, int h) const;
-
-private:
-    int width_, height_;
-    std::vector<Rgb> data_;
-};
 
 struct TopLevel {
     unsigned long id = 0;
@@ -69,8 +45,8 @@ public:
     const TopLevel &window() const { return window_; }
     int menuBarHeight() const { return window_.height - clientHeight; }
 
-    static constexpr int clientWidth = 382;
-    static constexpr int clientHeight = 438;
+    static constexpr int clientWidth = e2e::clientWidth;
+    static constexpr int clientHeight = e2e::clientHeight;
 
     // Input. Every call flushes, so the server has the events on return.
     void moveTo(int x, int y);
