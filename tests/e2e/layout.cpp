@@ -1,5 +1,5 @@
 // Measuring the window from its pixels: runs of the background colour for
-// the client area and the board, the tiles by their bright faces.
+// the client area and the board, the tiles by their flat faces and bevels.
 #include "layout.h"
 
 #include <algorithm>
@@ -13,30 +13,31 @@ namespace e2e
 namespace
 {
 
-// A tile's face: light yellow, which the style may shade up to near white
-// at the top; either way brighter than the board's grey, the tiles' outlines
-// and the seams between them.
+// A tile's face: flat light yellow (255, 255, 192).
 bool isFace(Rgb c)
 {
-    return c.r >= 245 && c.g >= 245 && std::abs(c.r - c.g) <= 8 && c.b <= c.r;
+    return std::abs(c.r - 255) + std::abs(c.g - 255) + std::abs(c.b - 192) <= 6;
 }
 
 // '#' when the face fills the tile box at (x, y) of the picture but for the
-// number's ink and stops exactly at its one-pixel outline, on all four sides.
+// number's ink, inside the tile's two-pixel bevel, on all four sides: the
+// outer ring is light or shadow, the inner ring the face's own colour at the
+// top and left and dark at the bottom and right. A tile a pixel off fails.
 char cellShows(const Pixels &p, int x, int y)
 {
     const int last = tileSize - 1, mid = tileSize / 2;
     int face = 0;
-    for (int j = 1; j < last; ++j)
-        for (int i = 1; i < last; ++i)
+    for (int j = 2; j < last - 1; ++j)
+        for (int i = 2; i < last - 1; ++i)
             face += isFace(p.at(x + i, y + j));
     if (face == 0)
         return '.';
     const bool edges = !isFace(p.at(x, y + mid)) && isFace(p.at(x + 1, y + mid)) &&
-                       isFace(p.at(x + last - 1, y + mid)) && !isFace(p.at(x + last, y + mid)) &&
-                       !isFace(p.at(x + mid, y)) && isFace(p.at(x + mid, y + 1)) &&
-                       isFace(p.at(x + mid, y + last - 1)) && !isFace(p.at(x + mid, y + last));
-    return edges && face >= (last - 1) * (last - 1) * 3 / 4 ? '#' : '?';
+                       isFace(p.at(x + last - 2, y + mid)) &&
+                       !isFace(p.at(x + last - 1, y + mid)) && !isFace(p.at(x + mid, y)) &&
+                       isFace(p.at(x + mid, y + 1)) && isFace(p.at(x + mid, y + last - 2)) &&
+                       !isFace(p.at(x + mid, y + last - 1));
+    return edges && face >= (last - 2) * (last - 2) * 3 / 4 ? '#' : '?';
 }
 
 } // namespace
