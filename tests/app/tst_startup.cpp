@@ -13,9 +13,11 @@
 #include <QFont>
 #include <QMainWindow>
 #include <QPaintEvent>
+#include <QProcess>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -65,6 +67,8 @@ private slots:
     void standardIconsLookAsFusions();
     void fontsOfTheWindow();
     void focusChangeLeavesTheBoardAlone();
+    void commandLineAndNoDisplay_data();
+    void commandLineAndNoDisplay();
 };
 
 void TestStartup::initTestCase()
@@ -164,6 +168,67 @@ void TestStartup::focusChangeLeavesTheBoardAlone()
     QTest::qWait(50);
     QVERIFY2((boardPaints.painted - tile->geometry()).isEmpty(),
              "the board repainted beyond the tile");
+}
+
+void TestStartup::commandLineAndNoDisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("environment"); // besides a bare one with no display
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("firstLine"); // of stdout after success, else of stderr
+    const QString noDisplay = "quarvel: cannot open a display: ";
+    QTest::newRow("no display at all")
+        << QStringList{} << QStringList{} << 1
+        << noDisplay + "DISPLAY is not set and no Wayland compositor was found";
+    QTest::newRow("an X display that nobody serves")
+        << QStringList{} << QStringList{"DISPLAY=:4093"} << 1
+        << noDisplay + "the X display :4093 cannot be reached";
+    QTest::newRow("Wayland asked for, no compositor")
+        << QStringList{} << QStringList{"QT_QPA_PLATFORM=wayland"} << 1
+        << noDisplay + "no Wayland compositor was found";
+    QTest::newRow("--help needs no display")
+        << QStringList{"--help"} << QStringList{} << 0 << "Usage: quarvel [QT-OPTION]...";
+    QTest::newRow("--version needs no display")
+        << QStringList{"--version"} << QStringList{} << 0 << "quarvel 1.00";
+    QTest::newRow("an argument that Qt leaves")
+        << QStringList{"-platform", "offscreen", "--frobnicate"} << QStringList{} << 2
+        << "quarvel: unrecognized argument '--frobnicate'; try 'quarvel --help'";
+}
+
+// The program itself, started as from a terminal where no window system
+// can be reached, or asked for its usage or version.
+void TestStartup::commandLineAndNoDisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, environment);
+    QFETCH(int, status);
+    QFETCH(QString, firstLine);
+    const QTemporaryDir runtime; // an XDG_RUNTIME_DIR with no Wayland socket in it
+    QVERIFY(runtime.isValid());
+    QProcessEnvironment env;
+    const QProcessEnvironment outside = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : outside.keys())
+        if (name == "PATH" || name == "HOME" || name.endsWith("SAN_OPTIONS"))
+            env.insert(name, outside.value(name));
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    for (const QString &setting : environment)
+        env.insert(setting.section('=', 0, 0), setting.section('=', 1));
+
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QUARVEL_PROGRAM, arguments);
+    QVERIFY(program.waitForFinished(20000));
+    const QString out = QString::fromUtf8(program.readAllStandardOutput());
+    const QString err = QString::fromUtf8(program.readAllStandardError());
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit); // no abort, no core dump
+    QCOMPARE(program.exitCode(), status);
+    QCOMPARE((status == 0 ? out : err).section('\n', 0, 0), firstLine);
+    if (status != 0) {
+        QCOMPARE(err.count('\n'), 1); // that line alone
+        QVERIFY(out.isEmpty());
+    } else {
+        QVERIFY2(err.isEmpty(), qPrintable(err));
+    }
 }
 
 QTEST_MAIN(TestStartup)

@@ -48,6 +48,9 @@ done
 dpkg -x "$deb" "$scratch/root"
 program=$scratch/root/usr/games/quarvel
 [ -x "$program" ] || fail "the package has no usr/games/quarvel"
+said=$("$program" --version)
+said=${said%%$'\n'*}
+[ "$said" = "quarvel $version" ] || fail "the packaged program says \"$said\", not quarvel $version"
 while read -r lib path; do
     case $lib in libasan* | libubsan* | liblsan* | libtsan*) continue ;; esac
     # dpkg knows a library by the path its package put it at, which with the

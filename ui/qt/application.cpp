@@ -6,6 +6,8 @@
 // is thread-safe, and Qt simply finds it ready.
 #include "application.h"
 
+#include "commandline.h"
+#include "display.h"
 #include "style.h"
 
 #include <fontconfig/fontconfig.h>
@@ -19,6 +21,7 @@ namespace ui
 
 Application::Application(int &argc, char **argv)
 {
+    answerHelpAndVersion(argc, argv);
 #ifdef __GLIBC__
     // One malloc arena for all threads: a helper thread's own arena would
     // stay resident after it ends (200 to 300 KiB of private memory here) for
@@ -33,7 +36,16 @@ Application::Application(int &argc, char **argv)
     // below it), so it stays in the window where a desktop offers a global
     // menu.
     QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
-    app_ = std::make_unique<QApplication>(argc, argv);
+    {
+        const DisplayGuard guard(argc, argv);
+        app_ = std::make_unique<QApplication>(argc, argv);
+    }
+    // QApplication took its own options out of argv; the game has none.
+    if (argc > 1) {
+        fontconfig.join();
+        app_.reset();
+        refuseArgument(argv[1]);
+    }
     QApplication::setApplicationName(QStringLiteral("Quarvel"));
     QApplication::setApplicationVersion(QStringLiteral(QUARVEL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.quarvel.Quarvel"));

@@ -1,6 +1,6 @@
-// The Qt application as the game starts it: one style, the menu bar kept in
-// the window, and fontconfig set up beside the main thread while Qt connects
-// to the display.
+// The Qt application as the game starts it: --help and --version, one style,
+// the menu bar kept in the window, fontconfig set up beside the main thread
+// while Qt connects to the display, and a clear word where there is none.
 #pragma once
 
 #include <QApplication>
@@ -12,6 +12,9 @@ namespace ui
 class Application
 {
 public:
+    // Ends the program instead of returning where the command line asks for
+    // help or the version (status 0), no display can be opened (1), or an
+    // argument is not understood (2).
     Application(int &argc, char **argv);
     ~Application();
     Application(const Application &) = delete;
