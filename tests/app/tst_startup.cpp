@@ -1,16 +1,14 @@
 // What start-up leaves out, and that leaving it out changes nothing on
 // screen: no image plugin is loaded to show the window or the smileys, the
 // style's standard icons are read only when drawn yet look as Fusion's own,
-// the fonts handed to the helper thread are the window's, and a focus change
-// does not repaint the board.
+// and a focus change does not repaint the board. And the program's command
+// line, with and without a display.
 #include "support/window.h"
-#include "ui/qt/fonts.h"
 #include "ui/qt/style.h"
 #include "ui/random.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QFont>
 #include <QMainWindow>
 #include <QPaintEvent>
 #include <QProcess>
@@ -65,7 +63,6 @@ private slots:
     void noImagePluginForTheWindowOrTheSmileys();
     void standardIconsLookAsFusions_data();
     void standardIconsLookAsFusions();
-    void fontsOfTheWindow();
     void focusChangeLeavesTheBoardAlone();
     void commandLineAndNoDisplay_data();
     void commandLineAndNoDisplay();
@@ -124,23 +121,6 @@ void TestStartup::standardIconsLookAsFusions()
         QCOMPARE(a.size(), b.size());
         QVERIFY2(a == b, qPrintable(QString("differs at %1 pixels").arg(side)));
     }
-}
-
-void TestStartup::fontsOfTheWindow()
-{
-    Form1 form;
-    const std::vector<QFont> fonts = ui::fontsOf(form);
-    QStringList seen;
-    for (const QFont &font : fonts)
-        seen << QString("%1 %2 %3").arg(font.family()).arg(font.pointSizeF()).arg(font.weight());
-    // The default font for the menus and the two command buttons, Arial for
-    // the tiles and for the counter's two labels, Comic Sans MS for the
-    // status line; each once.
-    const QFont app = QApplication::font();
-    QCOMPARE(
-        seen,
-        (QStringList{QString("%1 %2 %3").arg(app.family()).arg(app.pointSizeF()).arg(app.weight()),
-                     "Comic Sans MS 14.25 400", "Arial 14.25 700", "Arial 12 700"}));
 }
 
 void TestStartup::focusChangeLeavesTheBoardAlone()

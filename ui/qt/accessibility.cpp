@@ -59,6 +59,19 @@ void AccessibleNames::pairLabels(const Form &form)
     }
 }
 
+void AccessibleNames::nameAll(const Form &form)
+{
+    pairLabels(form);
+    for (const Control *c : form.controls()) {
+        if (c->kind() == Kind::PictureBox)
+            updateBoard(*c);
+        else if (c->kind() == Kind::Image)
+            updateImage(*c);
+        else
+            updateLabelled(*c);
+    }
+}
+
 void AccessibleNames::written(const Control &control, Property property)
 {
     const bool moved =
@@ -77,8 +90,7 @@ void AccessibleNames::written(const Control &control, Property property)
             updateLabelled(*named->second);
     }
     if (property == Property::Style && control.kind() == Kind::Image)
-        widgetOf_(control)->setAccessibleName(
-            pictureName(static_cast<const Image &>(control).picture()));
+        updateImage(control);
 }
 
 // A board reads as its contents row by row, rows parted by commas. The
@@ -111,6 +123,11 @@ void AccessibleNames::updateBoard(const Control &board)
         rows << cells.join(' ');
     }
     widgetOf_(board)->setAccessibleName(rows.join(QLatin1String(", ")));
+}
+
+void AccessibleNames::updateImage(const Control &image)
+{
+    widgetOf_(image)->setAccessibleName(pictureName(static_cast<const Image &>(image).picture()));
 }
 
 // A label named by another reads as both captions: "Total Clicks: 7".

@@ -21,16 +21,19 @@ public:
     // Installs the roles of the game's own widgets with Qt's accessibility.
     explicit AccessibleNames(WidgetOf widgetOf);
 
-    // Pairs each label whose caption ends in a colon with the control made
-    // right after it; Qt reports the pair as a label relation.
-    void pairLabels(const Form &form);
+    // Names every control as the form stands, once its widgets are built,
+    // and pairs each label whose caption ends in a colon with the control
+    // made right after it (Qt reports the pair as a label relation).
+    void nameAll(const Form &form);
 
     // Keeps the names in step after a property write.
     void written(const Control &control, Property property);
 
 private:
+    void pairLabels(const Form &form);
     void updateBoard(const Control &board);
     void updateLabelled(const Control &control);
+    void updateImage(const Control &image);
 
     WidgetOf widgetOf_;
     std::unordered_map<const Control *, const Control *> labelOf_; // named control -> label

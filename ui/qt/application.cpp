@@ -1,15 +1,16 @@
-// Start-up of the toolkit. Before its first paint the window waits mostly on
-// fonts: fontconfig reading its configuration and caches (FcInit), Qt
-// listing the installed fonts, and the look-ups that map the window's fonts
-// onto the fonts at hand. FcInit needs no display, so it runs on a helper
-// thread while QApplication connects to one; fontconfig initialises once and
-// is thread-safe, and Qt simply finds it ready.
+// Start-up of the toolkit. Two waits of the main thread move to helpers:
+// fontconfig reading its configuration and caches (FcInit), which needs no
+// display and so runs while QApplication connects to one (fontconfig
+// initialises once and is thread-safe, and Qt simply finds it ready); and
+// the session bus that Qt's accessibility bridge connects to as soon as a
+// widget changes, made while the window's widgets are built.
 #include "application.h"
 
 #include "commandline.h"
 #include "display.h"
 #include "style.h"
 
+#include <QDBusConnection>
 #include <fontconfig/fontconfig.h>
 #include <thread>
 #ifdef __GLIBC__
@@ -46,13 +47,21 @@ Application::Application(int &argc, char **argv)
         app_.reset();
         refuseArgument(argv[1]);
     }
+    // Only the window systems whose accessibility bridge uses the bus.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland")))
+        sessionBus_ = std::thread([] { QDBusConnection::sessionBus(); });
     QApplication::setApplicationName(QStringLiteral("Quarvel"));
     QApplication::setApplicationVersion(QStringLiteral(QUARVEL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.quarvel.Quarvel"));
     fontconfig.join();
 }
 
-Application::~Application() = default;
+Application::~Application()
+{
+    if (sessionBus_.joinable())
+        sessionBus_.join(); // long since done
+}
 
 int Application::exec()
 {

@@ -1,10 +1,11 @@
 // The Qt application as the game starts it: --help and --version, one style,
-// the menu bar kept in the window, fontconfig set up beside the main thread
-// while Qt connects to the display, and a clear word where there is none.
+// the menu bar kept in the window, fontconfig and the session bus set up
+// beside the main thread, and a clear word where there is no display.
 #pragma once
 
 #include <QApplication>
 #include <memory>
+#include <thread>
 
 namespace ui
 {
@@ -25,6 +26,7 @@ public:
 
 private:
     std::unique_ptr<QApplication> app_;
+    std::thread sessionBus_;
 };
 
 } // namespace ui

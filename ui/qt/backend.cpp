@@ -2,6 +2,7 @@
 // raises the controls' events from Qt's input.
 #include "backend.h"
 
+#include "backingstore.h"
 #include "convert.h"
 #include "input.h"
 #include "messagebox.h"
@@ -36,11 +37,14 @@ QtBackend::QtBackend(Form &form) : form_(form)
 
     for (Control *c : form_.controls())
         build(*c);
-    names_.pairLabels(form_);
     syncAll(form_);
     for (Control *c : form_.controls())
         syncAll(*c);
     applyTabOrder();
+    // Named once here rather than after each of the writes above: the board
+    // alone would be read out some forty times over.
+    names_.nameAll(form_);
+    built_ = true;
 
     form_.setObserver(this);
     setPlatform(this);
@@ -267,7 +271,8 @@ void QtBackend::sync(const Control &control, Property property)
     case Property::Interval:
         break;
     }
-    names_.written(control, property);
+    if (built_)
+        names_.written(control, property);
 }
 
 void QtBackend::applyTabOrder()
@@ -292,6 +297,7 @@ void QtBackend::show()
             break;
         }
     }
+    const BackingStoreWarmUp store(window_);
     window_->show();
 }
 

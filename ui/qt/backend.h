@@ -3,7 +3,6 @@
 #pragma once
 
 #include "accessibility.h"
-#include "fonts.h"
 #include "icons.h"
 #include "ui/controls.h"
 #include "ui/runtime.h"
@@ -54,7 +53,6 @@ private:
     QWidget *parentWidget(const Control &control) const;
 
     Form &form_;
-    FontWarmUp fonts_{form_}; // before the widgets, which it runs beside
     QMainWindow *window_ = nullptr;
     QWidget *client_ = nullptr;
     std::unordered_map<const Control *, QWidget *> widgets_;
@@ -63,6 +61,7 @@ private:
     std::unordered_map<const QObject *, Control *> controlOf_;
     IconCache icons_;
     AccessibleNames names_{[this](const Control &c) { return widget(c); }};
+    bool built_ = false; // names follow writes once every widget stands
 };
 
 } // namespace ui
