@@ -1,13 +1,15 @@
 // makeicons: the build-time tool that turns the text pixel art in assets/ into the game's
-// 16-colour ICO files and PNG renderings. The art files stay the only hand-edited source;
-// everything this tool writes lands in the build folder.
+// 16-colour ICO files and their PNG and XPM renderings. The art files stay the only hand-edited
+// source; everything this tool writes lands in the build folder.
 //
 // Usage:
 //   makeicons ico OUT.ico ART...      one icon group with one 4-bit image per art file, in order
 //   makeicons png OUT.png ART [SIZE]  the art as a PNG with alpha, nearest-neighbour scaled to SIZE
+//   makeicons xpm OUT.xpm ART         the art as an XPM with a transparent colour
 
 #include <QImage>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -291,6 +293,41 @@ void writePng(const std::string &path, const Art &art, int side)
         throw Error(path + ": cannot write");
 }
 
+// XPM: the art as text, one character per palette entry ('.' transparent), which QImage turns
+// into an image straight from its rows, with no image plugin and no decoder to look up.
+void writeXpm(const std::string &path, const Art &art)
+{
+    static constexpr char symbols[] = "0123456789abcdef";
+    std::vector<int> used; // palette entries in the order the rows first use them
+    bool clear = false;
+    for (const int index : art.pixels) {
+        if (index == transparent)
+            clear = true;
+        else if (std::find(used.begin(), used.end(), index) == used.end())
+            used.push_back(index);
+    }
+    std::ostringstream out;
+    out << "/* XPM */\nstatic const char *const picture[] = {\n";
+    out << '"' << art.size << ' ' << art.size << ' ' << used.size() + (clear ? 1 : 0) << " 1\",\n";
+    if (clear)
+        out << "\". c None\",\n";
+    for (const int index : used) {
+        const PaletteEntry &entry = palette[static_cast<std::size_t>(index)];
+        char colour[8];
+        std::snprintf(colour, sizeof colour, "#%02X%02X%02X", entry.red, entry.green, entry.blue);
+        out << '"' << symbols[index] << " c " << colour << "\",\n";
+    }
+    for (int y = 0; y < art.size; ++y) {
+        out << '"';
+        for (int x = 0; x < art.size; ++x)
+            out << (art.at(x, y) == transparent ? '.' : symbols[art.at(x, y)]);
+        out << (y + 1 < art.size ? "\",\n" : "\"\n");
+    }
+    out << "};\n";
+    const std::string text = out.str();
+    writeFile(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
 int parseSide(const std::string &text)
 {
     std::size_t used = 0;
@@ -308,7 +345,8 @@ int parseSide(const std::string &text)
 int usage()
 {
     std::fputs("usage: makeicons ico OUT.ico ART...\n"
-               "       makeicons png OUT.png ART [SIZE]\n",
+               "       makeicons png OUT.png ART [SIZE]\n"
+               "       makeicons xpm OUT.xpm ART\n",
                stderr);
     return 2;
 }
@@ -326,6 +364,8 @@ int main(int argc, char **argv)
             for (std::size_t i = 2; i < args.size(); ++i)
                 images.push_back(readArt(args[i]));
             writeIco(args[1], images);
+        } else if (args[0] == "xpm" && args.size() == 3) {
+            writeXpm(args[1], readArt(args[2]));
         } else if (args[0] == "png" && args.size() <= 4) {
             const Art art = readArt(args[2]);
             writePng(args[1], art, args.size() == 4 ? parseSide(args[3]) : art.size);

@@ -1,6 +1,7 @@
 // Checks the drawn pictures the way their readers see them: the ICO files decoded byte by byte
-// as the Windows shell reads them, the PNG renderings and launcher sizes, the resources compiled
-// into quarvel_assets, and the program file's resources built from the Windows resource script.
+// as the Windows shell reads them, the PNG and XPM renderings and launcher sizes, the resources
+// compiled into quarvel_assets, and the program file's resources built from the Windows resource
+// script.
 
 #include "quarvelicons.h"
 
@@ -346,8 +347,8 @@ private slots:
     void iconDirectory();
     void iconImage_data();
     void iconImage();
-    void pngMatchesIcon_data();
-    void pngMatchesIcon();
+    void renderingsMatchIcon_data();
+    void renderingsMatchIcon();
     void launcherSizes_data();
     void launcherSizes();
     void compiledInResources_data();
@@ -483,13 +484,14 @@ void TestIcons::iconImage()
     }
 }
 
-void TestIcons::pngMatchesIcon_data()
+void TestIcons::renderingsMatchIcon_data()
 {
     iconImage_data();
 }
 
-// The PNG renderings carry exactly the icon's pixels, with alpha where the icon has its mask.
-void TestIcons::pngMatchesIcon()
+// The PNG and XPM renderings carry exactly the icon's pixels, with alpha (or XPM's None) where
+// the icon has its mask.
+void TestIcons::renderingsMatchIcon()
 {
     QFETCH(QString, icon);
     QFETCH(int, index);
@@ -501,20 +503,24 @@ void TestIcons::pngMatchesIcon()
     const QImage expected = decodeBitmap(ico, entries[index].offset).pixels;
     QVERIFY(ico.ok() && !expected.isNull());
 
-    const QImage png = loadArgb(QString("%1/%2-%3.png").arg(assetsDir, icon).arg(side));
-    QVERIFY(!png.isNull());
-    QVERIFY(png.hasAlphaChannel());
-    QCOMPARE(png.size(), QSize(side, side));
-    for (int y = 0; y < side; ++y) {
-        for (int x = 0; x < side; ++x) {
-            const QRgb want = expected.pixel(x, y);
-            const QRgb got = png.pixel(x, y);
-            const bool same = qAlpha(want) == 0 ? qAlpha(got) == 0 : got == want;
-            QVERIFY2(same, qPrintable(QString("pixel %1,%2 is %3, the icon has %4")
-                                          .arg(x)
-                                          .arg(y)
-                                          .arg(got, 8, 16, QChar('0'))
-                                          .arg(want, 8, 16, QChar('0'))));
+    for (const char *format : {"png", "xpm"}) {
+        const QImage rendering =
+            loadArgb(QString("%1/%2-%3.%4").arg(assetsDir, icon).arg(side).arg(format));
+        QVERIFY2(!rendering.isNull(), format);
+        QVERIFY(rendering.hasAlphaChannel());
+        QCOMPARE(rendering.size(), QSize(side, side));
+        for (int y = 0; y < side; ++y) {
+            for (int x = 0; x < side; ++x) {
+                const QRgb want = expected.pixel(x, y);
+                const QRgb got = rendering.pixel(x, y);
+                const bool same = qAlpha(want) == 0 ? qAlpha(got) == 0 : got == want;
+                QVERIFY2(same, qPrintable(QString("%1: pixel %2,%3 is %4, the icon has %5")
+                                              .arg(format)
+                                              .arg(x)
+                                              .arg(y)
+                                              .arg(got, 8, 16, QChar('0'))
+                                              .arg(want, 8, 16, QChar('0'))));
+            }
         }
     }
 }
@@ -566,6 +572,8 @@ void TestIcons::compiledInResources_data()
                                    << "smiley-16.png";
     QTest::newRow("smiley-32.png") << ":/icons/smiley-32.png"
                                    << "smiley-32.png";
+    for (const char *name : {"face-16.xpm", "face-32.xpm", "smiley-16.xpm", "smiley-32.xpm"})
+        QTest::newRow(name) << QString(":/icons/") + name << name;
 }
 
 // The pictures are readable under their fixed resource paths in a program that merely links
