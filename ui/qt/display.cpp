@@ -80,7 +80,7 @@ struct Held {
 
 QMutex heldLock;
 QList<Held> held;
-QtMessageHandler forward = nullptr;
+QtMessageHandler previous = nullptr; // Qt's handler, or the one installed before
 
 void hold(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
@@ -109,7 +109,7 @@ void hold(QtMsgType type, const QMessageLogContext &context, const QString &text
     held.append({type, context.file, context.function, context.category, context.line, text});
     if (type == QtFatalMsg) {
         for (const Held &message : std::as_const(held))
-            forward(
+            previous(
                 message.type,
                 QMessageLogContext(message.file, message.line, message.function, message.category),
                 message.text);
@@ -122,24 +122,21 @@ DisplayGuard::DisplayGuard(int argc, char **argv)
 {
     // Where the window system is chosen by name, Qt is left to try it.
     bool chosen = !qgetenv("QT_QPA_PLATFORM").isEmpty();
-    for (int i = 1; i < argc; ++i)
-        chosen = chosen || std::strcmp(argv[i], "-platform") == 0 ||
-                 std::strcmp(argv[i], "--platform") == 0;
+    for (int i = 1; i < argc && !chosen; ++i)
+        chosen = std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0;
     if (!chosen && qgetenv("DISPLAY").isEmpty() && !waylandSocketExists())
         cannotOpenDisplay({reasonFor(QStringLiteral("xcb")), reasonFor(QStringLiteral("wayland"))});
-    previous_ = qInstallMessageHandler(hold);
-    forward = previous_;
+    previous = qInstallMessageHandler(hold);
 }
 
 DisplayGuard::~DisplayGuard()
 {
-    qInstallMessageHandler(previous_);
+    qInstallMessageHandler(previous);
     const QMutexLocker lock(&heldLock);
     for (const Held &message : std::as_const(held))
-        previous_(
-            message.type,
-            QMessageLogContext(message.file, message.line, message.function, message.category),
-            message.text);
+        previous(message.type,
+                 QMessageLogContext(message.file, message.line, message.function, message.category),
+                 message.text);
     held.clear();
 }
 

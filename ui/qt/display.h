@@ -2,8 +2,6 @@
 // reached, one clear line and status 1 instead of Qt's abort.
 #pragma once
 
-#include <QtGlobal>
-
 namespace ui
 {
 
@@ -19,9 +17,6 @@ public:
     ~DisplayGuard();
     DisplayGuard(const DisplayGuard &) = delete;
     DisplayGuard &operator=(const DisplayGuard &) = delete;
-
-private:
-    QtMessageHandler previous_;
 };
 
 } // namespace ui
