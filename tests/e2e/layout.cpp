@@ -3,9 +3,9 @@
 #include "layout.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace e2e
 {
@@ -23,7 +23,7 @@ bool isFace(Rgb c)
 // number's ink, inside the tile's two-pixel bevel, on all four sides: the
 // outer ring is light or shadow, the inner ring the face's own colour at the
 // top and left and dark at the bottom and right. A tile a pixel off fails.
-char cellShows(const Pixels &p, int x, int y)
+char cellShows(const Pixels &p, int x, int y, int tileSize)
 {
     const int last = tileSize - 1, mid = tileSize / 2;
     int face = 0;
@@ -42,22 +42,34 @@ char cellShows(const Pixels &p, int x, int y)
 
 } // namespace
 
+Rgb highlight()
+{
+    const char *named = std::getenv("E2E_HIGHLIGHT");
+    if (!named)
+        return {48, 140, 198};
+    Rgb c;
+    if (std::sscanf(named, "%d,%d,%d", &c.r, &c.g, &c.b) != 3)
+        throw Failure(std::string("E2E_HIGHLIGHT is not r,g,b: ") + named);
+    return c;
+}
+
 bool sameColour(Rgb a, Rgb b)
 {
     return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) <= 6;
 }
 
-int cellLeft(int col)
+// The tiles stand inside Picture1's 30-twip border, 1000 twips a cell.
+int cellLeft(int col, int dpi)
 {
-    return boardLeft + 2 + int(std::lround(col * 1000 / 15.0));
+    return pixels(1320, dpi) + pixels(30, dpi) + pixels(col * 1000, dpi);
 }
 
-int cellTop(int row)
+int cellTop(int row, int dpi)
 {
-    return boardTop + 2 + int(std::lround(row * 1000 / 15.0));
+    return pixels(1320, dpi) + pixels(30, dpi) + pixels(row * 1000, dpi);
 }
 
-Layout measureLayout(const Pixels &picture, int right, int bottom)
+Layout measureLayout(const Pixels &picture, int right, int bottom, int dpi)
 {
     Layout out;
     const Rgb bg = picture.at(right, bottom);
@@ -70,12 +82,13 @@ Layout measureLayout(const Pixels &picture, int right, int bottom)
     while (left > 0 && sameColour(picture.at(left - 1, edgeY), bg))
         --left;
     out.client = {left, top, right - left + 1, bottom - top + 1};
-    if (out.client.width != clientWidth || out.client.height != clientHeight)
+    if (out.client.width != pixels(5730, dpi) || out.client.height != pixels(6570, dpi))
         return out;
 
     // The board is the run of other colours that holds its middle, along a
     // row and a column.
-    const int midX = left + boardLeft + boardSize / 2, midY = top + boardTop + boardSize / 2;
+    const int boardMid = pixels(1320, dpi) + pixels(3050, dpi) / 2;
+    const int midX = left + boardMid, midY = top + boardMid;
     int x0 = midX, x1 = midX, y0 = midY, y1 = midY;
     while (x0 > left && !sameColour(picture.at(x0 - 1, midY), bg))
         --x0;
@@ -88,22 +101,31 @@ Layout measureLayout(const Pixels &picture, int right, int bottom)
     out.board = {x0 - left, y0 - top, x1 - x0 + 1, y1 - y0 + 1};
 
     for (int cell = 0; cell < 9; ++cell)
-        out.cells += cellShows(picture, left + cellLeft(cell % 3), top + cellTop(cell / 3));
+        out.cells += cellShows(picture, left + cellLeft(cell % 3, dpi),
+                               top + cellTop(cell / 3, dpi), pixels(990, dpi));
     return out;
 }
 
-void checkLayout(const Layout &l)
+void checkLayout(const Layout &l, int dpi)
 {
     const Box &c = l.client, &b = l.board;
+    const Rgb want = highlight();
+    const int width = pixels(5730, dpi), height = pixels(6570, dpi);
+    const int boardAt = pixels(1320, dpi), boardSide = pixels(3050, dpi);
     std::printf("client area %dx%d, colour (%d,%d,%d)\n", c.width, c.height, l.background.r,
                 l.background.g, l.background.b);
-    if (!sameColour(l.background, highlight))
-        throw Failure("the client area is not the palette's Highlight (48,140,198)");
-    if (c.width != clientWidth || c.height != clientHeight)
-        throw Failure("the client area is not 382x438");
+    if (!sameColour(l.background, want))
+        throw Failure("the client area is not the system's highlight colour (" +
+                      std::to_string(want.r) + "," + std::to_string(want.g) + "," +
+                      std::to_string(want.b) + ")");
+    if (c.width != width || c.height != height)
+        throw Failure("the client area is not " + std::to_string(width) + "x" +
+                      std::to_string(height));
     std::printf("board at (%d,%d), %dx%d\n", b.x, b.y, b.width, b.height);
-    if (b.x != boardLeft || b.y != boardTop || b.width != boardSize || b.height != boardSize)
-        throw Failure("the board is not at (88,88) with 203x203");
+    if (b.x != boardAt || b.y != boardAt || b.width != boardSide || b.height != boardSide)
+        throw Failure("the board is not at (" + std::to_string(boardAt) + "," +
+                      std::to_string(boardAt) + ") with " + std::to_string(boardSide) + "x" +
+                      std::to_string(boardSide));
     std::printf("tiles %s\n", l.cells.c_str());
     if (l.cells != "########.")
         throw Failure("the tiles are not on their home cells with (2,2) free");

@@ -1,5 +1,6 @@
-// The game window's layout in client pixels (its laid-out twips / 15), and
-// its measurement from a picture of the window: the client area by its
+// The game window's layout in client pixels (its laid-out twips at 96 dots
+// per inch, or at another resolution for the layout check), and its
+// measurement from a picture of the window: the client area by its
 // background colour, the board's box and the tiles' faces. The X probe and
 // the screenshot reader share it.
 #pragma once
@@ -11,13 +12,22 @@
 namespace e2e
 {
 
-constexpr int clientWidth = 382, clientHeight = 438;
+// Twips to pixels at `dpi` dots per inch, rounded to the nearest with
+// halves away from zero, as Windows's MulDiv rounds them. At 96 dpi a pixel
+// is 15 twips.
+constexpr int pixels(int twips, int dpi = 96)
+{
+    return (twips * dpi + 720) / 1440;
+}
 
-// Board: Picture1 at (88, 88), 203 x 203 with a 2-pixel border, cells 1000
-// twips apart.
-constexpr int boardLeft = 88, boardTop = 88, boardSize = 203, tileSize = 66;
-int cellLeft(int col);
-int cellTop(int row);
+constexpr int clientWidth = pixels(5730), clientHeight = pixels(6570); // 382 x 438
+
+// Board: Picture1 at (88, 88), 203 x 203 with a 2-pixel (30-twip) border,
+// cells 1000 twips apart; the tiles are 990 twips square.
+constexpr int boardLeft = pixels(1320), boardTop = pixels(1320), boardSize = pixels(3050),
+              tileSize = pixels(990);
+int cellLeft(int col, int dpi = 96);
+int cellTop(int row, int dpi = 96);
 inline int cellCentreX(int cell)
 {
     return cellLeft(cell % 3) + tileSize / 2;
@@ -27,11 +37,13 @@ inline int cellCentreY(int cell)
     return cellTop(cell / 3) + tileSize / 2;
 }
 
-// The window's background is the palette's Highlight. The tests keep every
-// desktop's platform theme away, so Qt's generic theme hands out Qt's own
-// Fusion palette, whose Highlight is (48, 140, 198) in the active and the
-// inactive group alike.
-constexpr Rgb highlight{48, 140, 198};
+// The window's background is the system colour of selected items. Under Qt
+// it is the palette's Highlight: the tests keep every desktop's platform
+// theme away, so Qt's generic theme hands out Qt's own Fusion palette,
+// whose Highlight is (48, 140, 198) in the active and the inactive group
+// alike. Another platform names its own in E2E_HIGHLIGHT as "r,g,b" (Wine's
+// COLOR_HIGHLIGHT is 48,150,250).
+Rgb highlight();
 
 // Equal but for a little anti-aliasing or rounding.
 bool sameColour(Rgb a, Rgb b);
@@ -51,12 +63,13 @@ struct Layout {
 
 // Measures the client area whose bottom-right pixel is (right, bottom) of
 // the picture: the run of its colour up the right-hand edge (the menu bar
-// stops it) and along the bottom edge; then, when it has the window's size,
-// the board and the cells.
-Layout measureLayout(const Pixels &picture, int right, int bottom);
+// stops it) and along the bottom edge; then, when it has the window's size
+// at `dpi`, the board and the cells.
+Layout measureLayout(const Pixels &picture, int right, int bottom, int dpi = 96);
 
 // Prints the measures; throws a Failure at the first that differs from the
-// window as laid out, with every tile on its home cell and (2,2) free.
-void checkLayout(const Layout &layout);
+// window as laid out at `dpi`, with every tile on its home cell and (2,2)
+// free.
+void checkLayout(const Layout &layout, int dpi = 96);
 
 } // namespace e2e

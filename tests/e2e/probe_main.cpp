@@ -21,7 +21,9 @@
 //                           check the board is locked
 //   monkey SEED COUNT       random real input, checked against the twin
 // E2E_GLYPHS names the file that keeps what "learn" saw; E2E_TIMEOUT (s)
-// bounds every wait (default 30). Exit status 0 on success, 1 on failure.
+// bounds every wait (default 30); E2E_PLATFORM, E2E_HIGHLIGHT and E2E_DPI
+// describe the program's platform (xsession.h, layout.h, "layout" below).
+// Exit status 0 on success, 1 on failure.
 #include "screen.h"
 #include "twin.h"
 #include "xsession.h"
@@ -79,15 +81,21 @@ void clickCell(XSession &x, int cell)
 // ---- layout -------------------------------------------------------------
 
 // The client area by its background colour rather than by the size the
-// window claims, from a picture of the whole window; its top is the menu
-// bar's height.
+// window claims, from a picture of the whole window. Under Qt the client
+// area's top is the menu bar's height; under Wine the menu bar lies between
+// Wine's own caption and the client area. E2E_DPI gives the resolution that
+// the window is laid out at (96 unless named).
 int layout(XSession &x)
 {
-    const TopLevel &w = x.window();
-    const Pixels window = x.grab(0, -x.menuBarHeight(), w.width, w.height);
-    const Layout measured = measureLayout(window, w.width - 1, w.height - 1);
-    std::printf("menu bar %d px\n", measured.client.y);
-    checkLayout(measured);
+    const Box &c = x.client();
+    const char *dpiEnv = std::getenv("E2E_DPI");
+    const int dpi = dpiEnv ? std::atoi(dpiEnv) : 96;
+    const Layout measured =
+        measureLayout(x.grabWindow(), c.x + c.width - 1, c.y + c.height - 1, dpi);
+    std::printf("menu bar %d px\n", underWine() ? x.menuBarHeight() : measured.client.y);
+    std::printf("client area at (%d,%d) of the window, at %d dpi\n", measured.client.x,
+                measured.client.y, dpi);
+    checkLayout(measured, dpi);
     return 0;
 }
 
@@ -490,8 +498,9 @@ int run(const std::vector<std::string> &args)
 
     if (cmd == "window") {
         const TopLevel &w = x.window();
-        std::printf("window 0x%lx %dx%d+%d+%d menubar %d\n", w.id, w.width, w.height, w.x, w.y,
-                    x.menuBarHeight());
+        const Box &c = x.client();
+        std::printf("window 0x%lx %dx%d+%d+%d menubar %d client %dx%d+%d+%d\n", w.id, w.width,
+                    w.height, w.x, w.y, x.menuBarHeight(), c.width, c.height, c.x, c.y);
     } else if (cmd == "layout") {
         return layout(x);
     } else if (cmd == "learn") {

@@ -51,7 +51,7 @@ int run(int argc, char **argv)
     int right = -1, bottom = -1;
     for (int y = y0; y < y1; ++y) {
         for (int x = x0; x < x1; ++x) {
-            if (sameColour(shot.at(x, y), highlight)) {
+            if (sameColour(shot.at(x, y), highlight())) {
                 right = std::max(right, x);
                 bottom = std::max(bottom, y);
             }

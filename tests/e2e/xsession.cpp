@@ -21,6 +21,12 @@ double secondsSince(Clock::time_point start)
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+bool underWine()
+{
+    const char *platform = std::getenv("E2E_PLATFORM");
+    return platform && std::string(platform) == "wine";
+}
+
 namespace
 {
 
@@ -30,6 +36,13 @@ namespace
 int ignoreErrors(Display *, XErrorEvent *)
 {
     return 0;
+}
+
+// WM_CLASS's instance name: Qt names the window after the program, Wine
+// after the program file.
+std::string programClass()
+{
+    return underWine() ? "quarvel.exe" : "quarvel";
 }
 
 int shiftOf(unsigned long mask)
@@ -137,36 +150,77 @@ unsigned long XSession::focusedTopLevel()
     return focus == d_->root ? 0 : focus;
 }
 
-bool XSession::focusIsOnProgram()
+bool XSession::isProgram(unsigned long window)
 {
-    const unsigned long focus = focusedTopLevel();
     XClassHint hint{};
     bool ours = false;
-    if (focus && XGetClassHint(d_->display, focus, &hint)) {
-        ours = hint.res_name && std::string(hint.res_name) == "quarvel";
+    if (window && XGetClassHint(d_->display, window, &hint)) {
+        ours = hint.res_name && std::string(hint.res_name) == programClass();
         XFree(hint.res_name);
         XFree(hint.res_class);
     }
     return ours;
 }
 
+bool XSession::focusIsOnProgram()
+{
+    return isProgram(focusedTopLevel());
+}
+
+bool XSession::locateClient()
+{
+    const int w = window_.width, h = window_.height;
+    if (!underWine()) {
+        client_ = {0, h - clientHeight, w, clientHeight};
+        menuBar_ = client_.y;
+        return true;
+    }
+    // Wine draws the frame, the caption and the menu bar inside the X
+    // window. The client area is the box of the background colour within:
+    // its right edge is the first pixel of that colour met going left along
+    // the window's middle row from the frame, its bottom the first met going
+    // up that column; its left and top end the colour's runs along the
+    // bottom row and up the left column, edges of the client area that no
+    // control covers. A tip box that hides part of the window lies across
+    // neither: Wine centres it on the screen, right of the window's middle.
+    const Pixels p = grabWindow();
+    const Rgb bg = highlight();
+    int right = w - 1, bottom = h - 1;
+    while (right > 0 && !sameColour(p.at(right, h / 2), bg))
+        --right;
+    while (bottom > 0 && !sameColour(p.at(right, bottom), bg))
+        --bottom;
+    int left = right, top = bottom;
+    while (left > 0 && sameColour(p.at(left - 1, bottom), bg))
+        --left;
+    while (top > 0 && sameColour(p.at(left, top - 1), bg))
+        --top;
+    if (right - left < clientWidth / 2 || bottom - top < clientHeight / 2 || top == 0)
+        return false; // not painted yet
+    client_ = {left, top, right - left + 1, bottom - top + 1};
+    // The menu bar: the rows of its own colour right above the client area.
+    const Rgb menu = p.at(right, top - 1);
+    int above = top - 1;
+    while (above > 0 && sameColour(p.at(right, above - 1), menu))
+        --above;
+    menuBar_ = top - above;
+    return true;
+}
+
 TopLevel XSession::attach(double timeoutSeconds)
 {
     const auto start = Clock::now();
+    bool seen = false;
     for (;;) {
         for (const TopLevel &t : topLevels()) {
             if (t.title != "Quarvel" || t.width < 300 || t.height <= clientHeight)
                 continue;
-            XClassHint hint{};
-            bool ours = false;
-            if (XGetClassHint(d_->display, t.id, &hint)) {
-                ours = hint.res_name && std::string(hint.res_name) == "quarvel";
-                XFree(hint.res_name);
-                XFree(hint.res_class);
-            }
-            if (!ours)
+            if (!isProgram(t.id))
                 continue;
             window_ = t;
+            seen = true;
+            if (!locateClient())
+                break;
             // No window manager hands out the focus under bare Xvfb; Qt
             // takes the FocusIn as its window's activation, and it reaches
             // Qt before any key sent after it. A window of the program that
@@ -177,15 +231,16 @@ TopLevel XSession::attach(double timeoutSeconds)
             return t;
         }
         if (secondsSince(start) > timeoutSeconds)
-            throw Failure("no Quarvel window appeared");
+            throw Failure(seen ? "the Quarvel window shows no client area of the background colour"
+                               : "no Quarvel window appeared");
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 }
 
 void XSession::moveTo(int x, int y)
 {
-    XTestFakeMotionEvent(d_->display, DefaultScreen(d_->display), window_.x + x,
-                         window_.y + menuBarHeight() + y, CurrentTime);
+    XTestFakeMotionEvent(d_->display, DefaultScreen(d_->display), window_.x + client_.x + x,
+                         window_.y + client_.y + y, CurrentTime);
     XFlush(d_->display);
 }
 
@@ -249,9 +304,18 @@ void XSession::sync()
 
 Pixels XSession::grab(int x, int y, int width, int height)
 {
+    return grabScreen(window_.x + client_.x + x, window_.y + client_.y + y, width, height);
+}
+
+Pixels XSession::grabWindow()
+{
+    return grabScreen(window_.x, window_.y, window_.width, window_.height);
+}
+
+Pixels XSession::grabScreen(int sx, int sy, int width, int height)
+{
     Pixels out(width, height);
     // Screen rectangle, clipped to the root window.
-    const int sx = window_.x + x, sy = window_.y + menuBarHeight() + y;
     const int screenW = DisplayWidth(d_->display, DefaultScreen(d_->display));
     const int screenH = DisplayHeight(d_->display, DefaultScreen(d_->display));
     const int x0 = std::max(sx, 0), y0 = std::max(sy, 0);

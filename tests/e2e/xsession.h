@@ -2,6 +2,11 @@
 // window, sends real input through the XTEST extension and reads the screen
 // back. Coordinates are the window's client area (below the menu bar) unless
 // a name says otherwise. Keeps Xlib out of its users' headers.
+//
+// E2E_PLATFORM names the program's platform: unset for the Qt build, whose
+// X window is its menu bar and client area; "wine" for the Windows build
+// under Wine, whose X window of class "quarvel.exe" also holds the frame
+// and caption that Wine draws itself.
 #pragma once
 
 #include "layout.h"
@@ -19,6 +24,9 @@ namespace e2e
 using Clock = std::chrono::steady_clock;
 
 double secondsSince(Clock::time_point start);
+
+// True when E2E_PLATFORM is "wine".
+bool underWine();
 
 struct TopLevel {
     unsigned long id = 0;
@@ -38,12 +46,16 @@ public:
     // Mapped top-level windows of any client, with their titles; bare Xvfb
     // has no window manager, so they are the root's children.
     std::vector<TopLevel> topLevels();
-    // Waits for the game's main window (title "Quarvel", class "quarvel",
-    // larger than Qt's helper windows), remembers it and gives it the
-    // keyboard focus. The client area is the window's bottom 438 rows.
+    // Waits for the game's main window (title "Quarvel", the program's
+    // class, larger than Qt's helper windows), finds its client area,
+    // remembers both and gives the window the keyboard focus. Under Qt the
+    // client area is the window's bottom 438 rows; under Wine it is found
+    // from pixels, inside the frame.
     TopLevel attach(double timeoutSeconds);
     const TopLevel &window() const { return window_; }
-    int menuBarHeight() const { return window_.height - clientHeight; }
+    // The client area in window coordinates.
+    const Box &client() const { return client_; }
+    int menuBarHeight() const { return menuBar_; }
 
     static constexpr int clientWidth = e2e::clientWidth;
     static constexpr int clientHeight = e2e::clientHeight;
@@ -64,14 +76,23 @@ public:
 
     // Client-area pixels; parts outside the screen read as black.
     Pixels grab(int x, int y, int width, int height);
+    // The whole window, frame and menu bar included, in window coordinates.
+    Pixels grabWindow();
 
 private:
     // True when the X input focus is in a top-level window of the game.
     bool focusIsOnProgram();
+    bool isProgram(unsigned long window);
+    // Finds the client area and the menu bar of the window attached, or
+    // returns false while they cannot be seen yet.
+    bool locateClient();
+    Pixels grabScreen(int x, int y, int width, int height);
 
     struct Impl;
     std::unique_ptr<Impl> d_;
     TopLevel window_;
+    Box client_;
+    int menuBar_ = 0;
 };
 
 } // namespace e2e
