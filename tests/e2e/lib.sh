@@ -3,16 +3,20 @@
 # Sourced by the test scripts, which get: program probe planner (wayland.sh
 # uses only the session and its clean-up).
 
+. "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
+
 fail() { echo "FAIL: $*" >&2; exit 1; }
 skip() { echo "SKIP: $*"; exit 77; }
 say() { echo "--- $*"; }
 
 # e2e_init PROGRAM PROBE PLANNER: checks the tools, starts Xvfb.
+# E2E_PLATFORM=wine runs a Windows PROGRAM under Wine (wine.sh).
 e2e_init() {
     PROGRAM=$1 PROBE=$2 PLANNER=$3
     for tool in Xvfb xdotool xwininfo; do
         command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/deps.sh test installs it)"
     done
+    [ "${E2E_PLATFORM:-}" != wine ] || e2e_wine_init
     [ -x "$PROGRAM" ] || fail "no program at $PROGRAM"
     [ -x "$PROBE" ] || fail "no probe at $PROBE: install libx11-dev libxtst-dev and reconfigure"
     [ -x "$PLANNER" ] || fail "no planner at $PLANNER"
@@ -59,10 +63,11 @@ e2e_session() {
 probe() { "$PROBE" "$@"; }
 
 # Starts the program and waits for its window; the board then shows the
-# first deal, whose numbers the probe learns once per test.
+# first deal, whose numbers the probe learns once per test. A script may
+# name a command to start the program under in the array E2E_WRAPPER.
 e2e_launch() {
     [ -z "$APP_PID" ] || fail "the program is already running"
-    "$PROGRAM" >"$E2E_WORK/app.log" 2>&1 &
+    "${E2E_WRAPPER[@]}" "$PROGRAM" >"$E2E_WORK/app.log" 2>&1 &
     APP_PID=$!
     probe window >/dev/null || { cat "$E2E_WORK/app.log" >&2; fail "no window"; }
     if [ ! -s "$E2E_GLYPHS" ]; then
@@ -105,6 +110,7 @@ e2e_cleanup() {
         kill "$APP_PID" 2>/dev/null || true
         wait "$APP_PID" 2>/dev/null || true
     fi
+    [ "${E2E_PLATFORM:-}" != wine ] || e2e_wine_cleanup
     if [ -n "$SERVER_PID" ]; then
         kill "$SERVER_PID" 2>/dev/null || true
         wait "$SERVER_PID" 2>/dev/null || true
