@@ -55,12 +55,20 @@ public:
     void endProgram() override;
 
 private:
+    // Control identifiers (WM_COMMAND) start here, clear of IDOK, IDCANCEL
+    // and the other identifiers Windows gives a meaning of its own.
+    static constexpr int firstId = 100;
+    static constexpr DWORD windowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    // SetWindowPos leaving the stacking and the active window alone.
+    static constexpr UINT quietly = SWP_NOZORDER | SWP_NOACTIVATE;
+
     void build(Control &control, int id);
     void sync(const Control &control, Property property);
     void syncAll(const Control &control);
     void place(const Control &control);
     void setStyle(const Control &control);
     void setFont(const Control &control);
+    // The window as a whole (window.cpp).
     void rebuildMenus();
     void fitToClientArea(const RECT *suggested);
 

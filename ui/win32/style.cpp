@@ -68,9 +68,13 @@ void drawGraphicalButton(const DRAWITEMSTRUCT &item, const CommandButton &button
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SelectObject(dc, oldFont);
 
-    // Windows leaves out the focus mark (ODS_NOFOCUSRECT) until the keyboard
-    // has been used in the window. It lies one pixel inside the bevel.
-    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    // Windows leaves out the focus mark until the keyboard has been used in
+    // the window; the button's UI state says so (not every version of the
+    // button class passes it on as ODS_NOFOCUSRECT). The mark lies one pixel
+    // inside the bevel.
+    const bool markHidden = (item.itemState & ODS_NOFOCUSRECT) ||
+                            (SendMessageW(item.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+    if ((item.itemState & ODS_FOCUS) && !markHidden) {
         RECT mark = r;
         InflateRect(&mark, -3, -3);
         SetTextColor(dc, toColorRef(button.foreColor()));
