@@ -19,19 +19,53 @@ namespace ui
 // &H00BBGGRR& for a fixed colour; &H800000nn& for system colour nn.
 using Color = std::uint32_t;
 
-namespace colors
+// The system colours the game uses, numbered as the Windows desktop numbers
+// its colour scheme.
+enum class SystemColor : std::uint8_t {
+    Highlight = 0x0D,     // background of selected items
+    HighlightText = 0x0E, // text of selected items
+    ButtonFace = 0x0F,
+    ButtonText = 0x12,
+};
+
+constexpr Color systemColor(SystemColor c)
 {
-inline constexpr Color highlight = 0x8000000D;     // background of selected items
-inline constexpr Color highlightText = 0x8000000E; // text of selected items
-inline constexpr Color buttonFace = 0x8000000F;
-inline constexpr Color windowText = 0x80000012;
-inline constexpr Color lightYellow = 0x00C0FFFF;
-} // namespace colors
+    return 0x80000000u | static_cast<std::uint8_t>(c);
+}
 
 constexpr bool isSystemColor(Color c)
 {
     return (c & 0x80000000u) != 0;
 }
+
+// The nn of a system colour &H800000nn&.
+constexpr int systemColorIndex(Color c)
+{
+    return static_cast<int>(c & 0xFFu);
+}
+
+// The bytes of a fixed colour.
+constexpr int redOf(Color c)
+{
+    return static_cast<int>(c & 0xFFu);
+}
+constexpr int greenOf(Color c)
+{
+    return static_cast<int>((c >> 8) & 0xFFu);
+}
+constexpr int blueOf(Color c)
+{
+    return static_cast<int>((c >> 16) & 0xFFu);
+}
+
+namespace colors
+{
+inline constexpr Color highlight = systemColor(SystemColor::Highlight);
+inline constexpr Color highlightText = systemColor(SystemColor::HighlightText);
+inline constexpr Color buttonFace = systemColor(SystemColor::ButtonFace);
+inline constexpr Color buttonText = systemColor(SystemColor::ButtonText);
+inline constexpr Color lightYellow = 0x00C0FFFF;
+} // namespace colors
 
 struct Font {
     std::string name; // empty: the toolkit's default dialog font
@@ -154,7 +188,7 @@ private:
     bool enabled_ = true;
     bool visible_ = true;
     Color backColor_ = colors::buttonFace;
-    Color foreColor_ = colors::windowText;
+    Color foreColor_ = colors::buttonText;
     Font font_;
     Int16 tabIndex_ = -1;
 };

@@ -3,7 +3,7 @@
 
 #include "error.h"
 
-#include <iostream>
+#include <cstdio>
 
 namespace ui
 {
@@ -39,8 +39,11 @@ bool dispatch(std::string_view event, const std::function<void()> &handler)
         return true;
     } catch (const RuntimeError &e) {
         ++errors;
-        std::cerr << "quarvel: runtime error " << e.number() << " in " << event << ": " << e.what()
-                  << std::endl;
+        // stdio rather than iostreams: the Windows program links statically,
+        // and iostreams alone would add about a megabyte to it.
+        std::fprintf(stderr, "quarvel: runtime error %d in %.*s: %s\n", e.number(),
+                     int(event.size()), event.data(), e.what());
+        std::fflush(stderr);
     } catch (const EndRequest &) {
         if (activePlatform)
             activePlatform->endProgram();

@@ -9,6 +9,8 @@
 #include "style.h"
 #include "widgets.h"
 
+#include "ui/input.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -18,7 +20,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <algorithm>
 #include <cassert>
 
 namespace ui
@@ -278,12 +279,9 @@ void QtBackend::sync(const Control &control, Property property)
 void QtBackend::applyTabOrder()
 {
     std::vector<const Control *> order;
-    for (const Control *c : form_.controls())
-        if (c->tabIndex() >= 0 && widgets_.count(c))
+    for (const Control *c : tabOrder(form_))
+        if (widgets_.count(c))
             order.push_back(c);
-    std::stable_sort(order.begin(), order.end(), [](const Control *a, const Control *b) {
-        return a->tabIndex() < b->tabIndex();
-    });
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(widgets_.at(order[i - 1]), widgets_.at(order[i]));
 }

@@ -1,21 +1,10 @@
-// Twips, colours, fonts and strings from the controls' terms into Qt's.
+// Colours, fonts and strings from the controls' terms into Qt's.
 #include "convert.h"
 
 #include <QApplication>
-#include <cmath>
 
 namespace ui
 {
-
-int toPixels(float twips)
-{
-    return static_cast<int>(std::lround(twips / twipsPerPixel));
-}
-
-float toTwips(qreal pixels)
-{
-    return static_cast<float>(pixels) * twipsPerPixel;
-}
 
 QString toQString(const std::string &s)
 {
@@ -25,18 +14,18 @@ QString toQString(const std::string &s)
 QColor toQColor(Color c, const QPalette &palette)
 {
     if (isSystemColor(c)) {
-        switch (c & 0xFFu) {
-        case 0x0D:
+        switch (static_cast<SystemColor>(systemColorIndex(c))) {
+        case SystemColor::Highlight:
             return palette.color(QPalette::Highlight);
-        case 0x0E:
+        case SystemColor::HighlightText:
             return palette.color(QPalette::HighlightedText);
-        case 0x0F:
+        case SystemColor::ButtonFace:
             return palette.color(QPalette::Button);
         default:
             return palette.color(QPalette::WindowText);
         }
     }
-    return QColor(int(c & 0xFFu), int((c >> 8) & 0xFFu), int((c >> 16) & 0xFFu));
+    return QColor(redOf(c), greenOf(c), blueOf(c));
 }
 
 QFont toQFont(const Font &font)

@@ -1,8 +1,11 @@
-// Conversions between the controls' units and Qt's: twips and pixels, the
-// controls' colours (fixed or system) and fonts, and their UTF-8 strings.
+// Conversions between the controls' terms and Qt's: the controls' colours
+// (fixed or system) and fonts, and their UTF-8 strings. Twips become Qt's
+// logical pixels at the standard 96 DPI (ui/units.h); Qt's high-DPI scaling
+// takes it from there.
 #pragma once
 
 #include "ui/controls.h"
+#include "ui/units.h"
 
 #include <QColor>
 #include <QFont>
@@ -13,11 +16,6 @@
 namespace ui
 {
 
-// Twips per logical pixel; Qt's high-DPI scaling takes it from there.
-inline constexpr float twipsPerPixel = 15.0f;
-
-int toPixels(float twips);
-float toTwips(qreal pixels);
 QString toQString(const std::string &s);
 // A system colour is looked up in the palette: Highlight for the background
 // of selected items, HighlightedText for their text, Button for button faces.

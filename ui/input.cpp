@@ -1,0 +1,52 @@
+// The controls' terms for input, shared by the backends.
+#include "input.h"
+
+#include "units.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace ui
+{
+
+void raiseMouseMove(Control &control, MouseButtons b, Modifiers m, double x, double y, int dpi)
+{
+    const Int16 button = Int16((b.left ? 1 : 0) | (b.right ? 2 : 0) | (b.middle ? 4 : 0));
+    const Int16 shift = Int16((m.shift ? 1 : 0) | (m.control ? 2 : 0) | (m.alt ? 4 : 0));
+    control.fireMouseMove(button, shift, toTwips(x, dpi), toTwips(y, dpi));
+}
+
+void raiseCharacter(Control &control, char32_t character, Modifiers modifiers)
+{
+    if (character == U'\t' || modifiers.alt || modifiers.control)
+        return;
+    if (character == 0 || character > 255)
+        return;
+    control.fireKeyPress(Int16(character));
+}
+
+char accessKey(const std::string &caption)
+{
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] != '&')
+            return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+        ++i;
+    }
+    return 0;
+}
+
+std::vector<Control *> tabOrder(const Form &form)
+{
+    std::vector<Control *> order;
+    for (Control *c : form.controls())
+        if (c->tabIndex() >= 0)
+            order.push_back(c);
+    std::stable_sort(order.begin(), order.end(), [](const Control *a, const Control *b) {
+        return a->tabIndex() < b->tabIndex();
+    });
+    return order;
+}
+
+} // namespace ui

@@ -1,0 +1,44 @@
+// Input as both backends hand it to the controls: the mouse's buttons and the
+// modifier keys as the events' bit masks, positions in twips, which typed
+// characters are a control's key press, access keys and the focus order.
+#pragma once
+
+#include "controls.h"
+
+#include <string>
+#include <vector>
+
+namespace ui
+{
+
+struct Modifiers {
+    bool shift = false;
+    bool control = false;
+    bool alt = false;
+};
+
+struct MouseButtons {
+    bool left = false;
+    bool right = false;
+    bool middle = false;
+};
+
+// Raises MouseMove with button mask 1/2/4 (left, right, middle), shift mask
+// 1/2/4 (Shift, Ctrl, Alt) and the position given in pixels at `dpi`.
+void raiseMouseMove(Control &control, MouseButtons buttons, Modifiers modifiers, double x, double y,
+                    int dpi);
+
+// Raises KeyPress for a character typed on the control. Tab (and Shift+Tab)
+// moves the focus instead, chords with Alt or Ctrl belong to access keys and
+// shortcuts, and a key code is 1 to 255: anything else raises nothing.
+void raiseCharacter(Control &control, char32_t character, Modifiers modifiers);
+
+// The character after the caption's "&", upper case; 0 when there is none.
+// "&&" stands for a plain "&".
+char accessKey(const std::string &caption);
+
+// The controls with a TabIndex, in focus order; equal indexes keep the order
+// of creation.
+std::vector<Control *> tabOrder(const Form &form);
+
+} // namespace ui

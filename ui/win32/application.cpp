@@ -1,0 +1,34 @@
+// Start-up and the message loop of the Windows program. The manifest has
+// already made the process per-monitor DPI aware and chosen common controls
+// version 6 before any of this runs.
+#include "application.h"
+
+#include "input.h"
+#include "widgets.h"
+
+#include <commctrl.h>
+#include <windows.h>
+
+namespace ui
+{
+
+Application::Application()
+{
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    registerWindowClasses(GetModuleHandleW(nullptr));
+}
+
+int Application::exec()
+{
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (translateKeys(message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return int(message.wParam);
+}
+
+} // namespace ui

@@ -1,0 +1,159 @@
+// Windows's messages into the controls' terms. The message loop does what
+// IsDialogMessage would for Tab and access keys, without what else it does:
+// it would press a button for a bare letter typed on a control that does not
+// ask for characters, and treat Return and Escape as a dialog's OK and
+// Cancel, where the game wants them as key presses on a tile.
+#include "input.h"
+
+#include "backend.h"
+
+#include "ui/input.h"
+
+#include <algorithm>
+#include <cctype>
+#include <commctrl.h>
+#include <vector>
+#include <windowsx.h>
+
+namespace ui
+{
+
+namespace
+{
+
+bool down(int key)
+{
+    return GetKeyState(key) < 0;
+}
+
+MouseButtons buttonsOf(WPARAM wParam)
+{
+    return {(wParam & MK_LBUTTON) != 0, (wParam & MK_RBUTTON) != 0, (wParam & MK_MBUTTON) != 0};
+}
+
+Modifiers mouseModifiers(WPARAM wParam)
+{
+    return {(wParam & MK_SHIFT) != 0, (wParam & MK_CONTROL) != 0, down(VK_MENU)};
+}
+
+Modifiers keyModifiers()
+{
+    Modifiers m{down(VK_SHIFT), down(VK_CONTROL), down(VK_MENU)};
+    // AltGr comes as Ctrl+Alt on Windows; its characters are plain typing.
+    if (m.control && m.alt)
+        m.control = m.alt = false;
+    return m;
+}
+
+void showFocusCues(HWND window)
+{
+    SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
+// The focus to the next control in the tab order that takes input, or the
+// one before; from nowhere, to the first or the last.
+void moveFocus(Win32Backend &backend, int step)
+{
+    std::vector<HWND> chain;
+    for (Control *c : tabOrder(backend.form())) {
+        HWND w = backend.windowOf(*c);
+        if (w && c->takesInput())
+            chain.push_back(w);
+    }
+    if (chain.empty())
+        return;
+    const auto n = std::ptrdiff_t(chain.size());
+    const auto at = std::find(chain.begin(), chain.end(), GetFocus()) - chain.begin();
+    const auto next = at == n ? (step > 0 ? 0 : n - 1) : (at + n + step) % n;
+    SetFocus(chain[std::size_t(next)]);
+    showFocusCues(backend.window());
+}
+
+// Alt and a letter: the button whose caption marks that letter takes the
+// focus and is pressed, as with the toolkit on Linux. Menus answer the
+// letters no button has.
+bool pressAccessKey(Win32Backend &backend, wchar_t character)
+{
+    if (character > 127)
+        return false;
+    const char key = static_cast<char>(std::toupper(int(character)));
+    for (Control *c : backend.form().controls()) {
+        if (c->kind() != Kind::CommandButton || !c->takesInput() || accessKey(c->caption()) != key)
+            continue;
+        HWND button = backend.windowOf(*c);
+        SetFocus(button);
+        showFocusCues(backend.window());
+        SendMessageW(button, BM_CLICK, 0, 0);
+        return true;
+    }
+    return false;
+}
+
+LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR)
+{
+    Win32Backend *backend = Win32Backend::of(GetAncestor(button, GA_ROOT));
+    Control *control = backend ? backend->controlOf(button) : nullptr;
+    switch (message) {
+    case WM_LBUTTONDBLCLK:
+        // A quick second click is another click, as on Linux; an owner-drawn
+        // button would report a double click instead.
+        return DefSubclassProc(button, WM_LBUTTONDOWN, wParam, lParam);
+    case WM_CHAR:
+        if (control)
+            raiseCharacter(*control, char32_t(wParam), keyModifiers());
+        break;
+    case WM_MOUSEMOVE:
+        if (control)
+            raiseMouseMove(*control, buttonsOf(wParam), mouseModifiers(wParam),
+                           GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), backend->dpi());
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(button, buttonProc, 0);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(button, message, wParam, lParam);
+}
+
+} // namespace
+
+void raiseClick(Win32Backend &backend, int id)
+{
+    Control *control = backend.controlOfId(id);
+    if (control && control->takesInput())
+        control->fireClick();
+}
+
+void raiseFormMouseMove(Win32Backend &backend, WPARAM wParam, LPARAM lParam)
+{
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (ChildWindowFromPointEx(backend.window(), at, CWP_SKIPINVISIBLE) != backend.window())
+        return;
+    raiseMouseMove(backend.form(), buttonsOf(wParam), mouseModifiers(wParam), at.x, at.y,
+                   backend.dpi());
+}
+
+void watchButton(HWND button)
+{
+    SetWindowSubclass(button, buttonProc, 0, 0);
+}
+
+bool translateKeys(const MSG &message)
+{
+    const bool tab = message.message == WM_KEYDOWN && message.wParam == VK_TAB;
+    if (!tab && message.message != WM_SYSCHAR)
+        return false;
+    Win32Backend *backend = Win32Backend::of(GetAncestor(message.hwnd, GA_ROOT));
+    if (!backend)
+        return false;
+    if (!tab)
+        return pressAccessKey(*backend, wchar_t(message.wParam));
+    if (down(VK_CONTROL) || down(VK_MENU))
+        return false;
+    moveFocus(*backend, down(VK_SHIFT) ? -1 : 1);
+    return true;
+}
+
+} // namespace ui

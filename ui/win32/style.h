@@ -1,0 +1,16 @@
+// How a graphical button looks: its face flat in its own colour in every
+// state, a classic bevel raised or pressed in, the caption centred with its
+// access key underlined, and a focus mark after keyboard use.
+#pragma once
+
+#include "ui/controls.h"
+
+#include <windows.h>
+
+namespace ui
+{
+
+// Paints an owner-drawn button for WM_DRAWITEM in `font`.
+void drawGraphicalButton(const DRAWITEMSTRUCT &item, const CommandButton &button, HFONT font);
+
+} // namespace ui

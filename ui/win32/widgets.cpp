@@ -1,0 +1,222 @@
+// Window procedures of the game's own window classes. The window and the
+// picture box both hold controls, so both pass their children's commands,
+// drawing and colour requests to the backend.
+#include "widgets.h"
+
+#include "backend.h"
+#include "convert.h"
+#include "input.h"
+#include "style.h"
+
+#include "ui/units.h"
+
+namespace ui
+{
+
+namespace
+{
+
+Win32Backend *backendAbove(HWND window)
+{
+    return Win32Backend::of(GetAncestor(window, GA_ROOT));
+}
+
+// The colours of a label or image (WM_CTLCOLORSTATIC): its text colour, and
+// the background of its own, or of its container where it is transparent.
+HBRUSH colourControl(const Control &control, HDC dc)
+{
+    const bool transparent =
+        control.kind() == Kind::Image ||
+        (control.kind() == Kind::Label && static_cast<const Label &>(control).transparent());
+    const Control &under = transparent ? *control.container() : control;
+    SetTextColor(dc, toColorRef(control.foreColor()));
+    SetBkColor(dc, toColorRef(under.backColor()));
+    return brushOf(under.backColor());
+}
+
+// Messages a container gets from the controls inside it.
+bool fromChild(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result)
+{
+    Win32Backend *backend = backendAbove(container);
+    if (!backend)
+        return false;
+    switch (message) {
+    case WM_COMMAND:
+        // A button's BN_CLICKED or a menu item's choice; both carry code 0.
+        if (HIWORD(wParam) != BN_CLICKED)
+            return false;
+        raiseClick(*backend, LOWORD(wParam));
+        result = 0;
+        return true;
+    case WM_DRAWITEM: {
+        const auto &item = *reinterpret_cast<const DRAWITEMSTRUCT *>(lParam);
+        const Control *control = backend->controlOf(item.hwndItem);
+        if (!control || control->kind() != Kind::CommandButton)
+            return false;
+        drawGraphicalButton(item, static_cast<const CommandButton &>(*control),
+                            backend->fontOf(*control));
+        result = TRUE;
+        return true;
+    }
+    case WM_CTLCOLORSTATIC: {
+        const Control *control = backend->controlOf(reinterpret_cast<HWND>(lParam));
+        if (!control)
+            return false;
+        result = reinterpret_cast<LRESULT>(colourControl(*control, reinterpret_cast<HDC>(wParam)));
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+// A window fills its background with the brush its container hands out for
+// it, as Windows's own static controls do.
+void eraseFromContainer(HWND window, HDC dc)
+{
+    RECT r;
+    GetClientRect(window, &r);
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(window), WM_CTLCOLORSTATIC,
+                                                             reinterpret_cast<WPARAM>(dc),
+                                                             reinterpret_cast<LPARAM>(window)));
+    FillRect(dc, &r, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+}
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        // The backend comes with CreateWindowExW, before any other message.
+        const auto *create = reinterpret_cast<const CREATESTRUCTW *>(lParam);
+        SetPropW(window, windowClass, create->lpCreateParams);
+    }
+    LRESULT result = 0;
+    if (fromChild(window, message, wParam, lParam, result))
+        return result;
+    Win32Backend *backend = Win32Backend::of(window);
+    if (backend) {
+        switch (message) {
+        case WM_ERASEBKGND: {
+            RECT r;
+            GetClientRect(window, &r);
+            FillRect(reinterpret_cast<HDC>(wParam), &r, brushOf(backend->form().backColor()));
+            return 1;
+        }
+        case WM_MOUSEMOVE:
+            raiseFormMouseMove(*backend, wParam, lParam);
+            return 0;
+        case WM_ACTIVATE:
+            backend->activated(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case WM_DPICHANGED:
+            backend->dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
+            return 0;
+        case tickMessage:
+            backend->ticked(wParam);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+        }
+    }
+    if (message == WM_NCDESTROY)
+        RemovePropW(window, windowClass);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK pictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (fromChild(box, message, wParam, lParam, result))
+        return result;
+    switch (message) {
+    case WM_NCCALCSIZE: {
+        // The border is the box's non-client area, so that the controls'
+        // positions count from its inside.
+        auto *r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS *>(lParam)->rgrc[0]
+                         : reinterpret_cast<RECT *>(lParam);
+        const int border = pictureBorder(int(GetDpiForWindow(box)));
+        InflateRect(r, -border, -border);
+        return 0;
+    }
+    case WM_NCPAINT: {
+        // Sunken: shadow and highlight outside, darkest shadow and light
+        // inside; at a higher DPI the inner ring widens.
+        HDC dc = GetWindowDC(box);
+        RECT r;
+        GetWindowRect(box, &r);
+        OffsetRect(&r, -r.left, -r.top);
+        const int border = pictureBorder(int(GetDpiForWindow(box)));
+        for (int i = 0; i < border; ++i)
+            DrawEdge(dc, &r, i < border / 2 ? BDR_SUNKENOUTER : BDR_SUNKENINNER,
+                     BF_RECT | BF_ADJUST);
+        ReleaseDC(box, dc);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        eraseFromContainer(box, reinterpret_cast<HDC>(wParam));
+        return 1;
+    case WM_LBUTTONDOWN:
+        SetFocus(box);
+        return 0;
+    default:
+        return DefWindowProcW(box, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK imageProc(HWND image, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1; // painted whole in WM_PAINT
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(image, &paint);
+        eraseFromContainer(image, dc);
+        RECT r;
+        GetClientRect(image, &r);
+        if (const auto icon = reinterpret_cast<HICON>(GetWindowLongPtrW(image, GWLP_USERDATA)))
+            DrawIconEx(dc, 0, 0, icon, r.right, r.bottom, 0, nullptr, DI_NORMAL);
+        EndPaint(image, &paint);
+        return 0;
+    }
+    default:
+        return DefWindowProcW(image, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+void registerWindowClasses(HINSTANCE instance)
+{
+    WNDCLASSEXW c{};
+    c.cbSize = sizeof c;
+    c.hInstance = instance;
+    c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+
+    c.lpfnWndProc = windowProc;
+    c.lpszClassName = windowClass;
+    RegisterClassExW(&c);
+
+    c.lpfnWndProc = pictureBoxProc;
+    c.lpszClassName = pictureBoxClass;
+    RegisterClassExW(&c);
+
+    c.lpfnWndProc = imageProc;
+    c.lpszClassName = imageClass;
+    RegisterClassExW(&c);
+}
+
+int pictureBorder(int dpi)
+{
+    return toPixels(30, dpi);
+}
+
+void setImageIcon(HWND image, HICON icon)
+{
+    SetWindowLongPtrW(image, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(icon));
+    InvalidateRect(image, nullptr, TRUE);
+}
+
+} // namespace ui
