@@ -2,6 +2,7 @@
 // pattern, the smiley tracks and the hover highlight of Command2.
 #include "screen.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <thread>
@@ -15,6 +16,8 @@ namespace
 // The number's ink is looked for in the middle of the tile, clear of the
 // focus frame drawn near the tile's edge.
 constexpr int glyphX = 13, glyphY = 16, glyphW = 40, glyphH = 34;
+
+constexpr Rgb faceColour{255, 255, 192};
 
 bool isTileFace(Rgb c)
 {
@@ -33,9 +36,10 @@ bool isSmileyYellow(Rgb c)
     return c.r >= 200 && c.g >= 200 && c.b <= 80;
 }
 
-bool isInk(Rgb c)
+// Brightness, 0 to 2550.
+int lightness(Rgb c)
 {
-    return c.r * 3 + c.g * 6 + c.b < 128 * 10;
+    return c.r * 3 + c.g * 6 + c.b;
 }
 
 } // namespace
@@ -54,9 +58,17 @@ Screen::Glyph Screen::glyphAt(const Pixels &shot, int cell) const
     Glyph g(size_t(glyphW * glyphH));
     const int x0 = cellLeft(cell % 3) - boardLeft + glyphX;
     const int y0 = cellTop(cell / 3) - boardTop + glyphY;
+    // Ink is whatever lies nearer the darkest pixel than the face colour:
+    // the same shape whether the number is black or, on a board that a
+    // toolkit draws as disabled after a win, grey.
+    int darkest = lightness(faceColour);
     for (int y = 0; y < glyphH; ++y)
         for (int x = 0; x < glyphW; ++x)
-            g[size_t(y * glyphW + x)] = isInk(shot.at(x0 + x, y0 + y));
+            darkest = std::min(darkest, lightness(shot.at(x0 + x, y0 + y)));
+    const int threshold = (darkest + lightness(faceColour)) / 2;
+    for (int y = 0; y < glyphH; ++y)
+        for (int x = 0; x < glyphW; ++x)
+            g[size_t(y * glyphW + x)] = lightness(shot.at(x0 + x, y0 + y)) < threshold;
     return g;
 }
 
