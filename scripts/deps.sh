@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running or testing needs and
 # that are missing; installs nothing when all are present.
-#   scripts/deps.sh build|run|deb|test
+#   scripts/deps.sh build|run|deb|windows|test
 set -euo pipefail
 
 build=(cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
@@ -11,13 +11,20 @@ run=(fonts-liberation fonts-comic-neue)
 # the package.
 deb=(build-essential debhelper dpkg-dev lintian)
 test=(xvfb xauth xdotool x11-utils desktop-file-utils appstream groff-base weston qt6-wayland "${deb[@]}")
+# The Windows program's cross compiler and binutils; its icons are drawn by
+# the Linux build's makeicons, hence the build list too.
+windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+# The tests build the Windows program and run it under Wine; the X
+# extensions are Wine's own recommendations, which it loads at run time.
+test+=("${windows[@]}" wine libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1)
 
 case "${1:-test}" in
 build) wanted=("${build[@]}") ;;
 run) wanted=("${build[@]}" "${run[@]}") ;;
 deb) wanted=("${build[@]}" "${deb[@]}") ;;
+windows) wanted=("${build[@]}" "${windows[@]}") ;;
 test) wanted=("${build[@]}" "${run[@]}" "${test[@]}") ;;
-*) echo "usage: $0 build|run|deb|test" >&2; exit 2 ;;
+*) echo "usage: $0 build|run|deb|windows|test" >&2; exit 2 ;;
 esac
 
 missing=()
