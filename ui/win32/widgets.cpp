@@ -104,9 +104,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_MOUSEMOVE:
             raiseFormMouseMove(*backend, wParam, lParam);
             return 0;
-        case WM_ACTIVATE:
+        case WM_ACTIVATE: {
+            const LRESULT done = DefWindowProcW(window, message, wParam, lParam);
             backend->activated(LOWORD(wParam) != WA_INACTIVE);
-            return 0;
+            return done;
+        }
         case WM_DPICHANGED:
             backend->dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
             return 0;
