@@ -30,6 +30,18 @@ ControlObserver *Control::observer() const
     return form().observer();
 }
 
+std::array<Property, 8> mirroringWrites(const Control &control)
+{
+    return {control.kind() == Kind::Form ? Property::Width : Property::Position,
+            Property::Caption,
+            Property::Enabled,
+            Property::Visible,
+            Property::BackColor,
+            Property::Font,
+            Property::Style,
+            Property::Interval};
+}
+
 std::string Control::handlerPrefix() const
 {
     return kind_ == Kind::Form ? "Form" : name_;

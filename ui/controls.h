@@ -6,6 +6,7 @@
 #include "error.h"
 #include "int16.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -107,6 +108,11 @@ public:
     virtual void writing(const Control &, Property) {}
     virtual void written(const Control &, Property) {}
 };
+
+// The writes that mirror a control whole onto a backend's new view of it: one
+// of each kind, since Position sets the whole box and a colour write redraws
+// with both colours. The window's size comes from Width.
+std::array<Property, 8> mirroringWrites(const Control &control);
 
 class Control
 {

@@ -3,12 +3,11 @@
 // before it kept, none after it made), the boundary reports one line on
 // stderr and counts the error, and the next event runs normally.
 #include "referee.h"
+#include "support/stderr.h"
 
 #include <QTest>
 
 #include <algorithm>
-#include <iostream>
-#include <sstream>
 
 using namespace robustness;
 
@@ -61,12 +60,6 @@ public:
     WriteMatcher match;
     bool captured = false;
     WindowState state;
-};
-
-struct CerrCapture {
-    std::ostringstream text;
-    std::streambuf *old = std::cerr.rdbuf(text.rdbuf());
-    ~CerrCapture() { std::cerr.rdbuf(old); }
 };
 
 const ui::Control *findControl(const Form1 &f, const std::string &name, int index)
@@ -271,11 +264,11 @@ void TestBoundaryErrors::failedWriteStopsTheHandlerThere()
     RefuseOneWrite refuse({findControl(g.form, control.toStdString(), index), prop, nth});
     std::string report;
     {
-        CerrCapture cerr;
+        StderrCapture cerr;
         g.form.setObserver(&refuse);
         deliverAll(g, event);
         g.form.setObserver(nullptr);
-        report = cerr.text.str();
+        report = cerr.text();
     }
     QVERIFY(refuse.raised);
     QCOMPARE(ui::errorCount(), errors + 1);
@@ -291,9 +284,9 @@ void TestBoundaryErrors::failedWriteStopsTheHandlerThere()
 
     // The program goes on: the next events run to their end.
     {
-        CerrCapture cerr;
+        StderrCapture cerr;
         deliverAll(g, next);
-        QCOMPARE(cerr.text.str(), std::string());
+        QCOMPARE(cerr.text(), std::string());
     }
     QCOMPARE(ui::errorCount(), errors + 1);
     const std::string problem = boardProblem(g.form);

@@ -1,5 +1,6 @@
 // The toolkit layer on its own: checked 16-bit arithmetic, text services,
 // the random series, control properties and the dispatch boundary.
+#include "support/stderr.h"
 #include "ui/array.h"
 #include "ui/controls.h"
 #include "ui/headless.h"
@@ -12,9 +13,7 @@
 
 #include <cmath>
 #include <functional>
-#include <iostream>
 #include <limits>
-#include <sstream>
 
 using ui::Int16;
 
@@ -34,13 +33,6 @@ int errorOf(const std::function<void()> &f)
 
 constexpr int overflow = int(ui::ErrorCode::Overflow);
 constexpr int subscript = int(ui::ErrorCode::SubscriptOutOfRange);
-
-// Captures std::cerr for the lifetime of the object.
-struct CerrCapture {
-    std::ostringstream text;
-    std::streambuf *old = std::cerr.rdbuf(text.rdbuf());
-    ~CerrCapture() { std::cerr.rdbuf(old); }
-};
 
 struct Window : ui::Form {
     ui::PictureBox box{this, "Picture1"};
@@ -322,12 +314,12 @@ void TestToolkit::errorInHandlerKeepsEarlierWritesAndGoesOn()
         w.labels(1).setCaption("after");
     };
     const int errorsBefore = ui::errorCount();
-    CerrCapture cerr;
+    StderrCapture cerr;
     QVERIFY(headless.click(w.outside));
     QCOMPARE(w.labels(0).caption(), std::string("before"));
     QCOMPARE(w.labels(1).caption(), std::string());
     QCOMPARE(ui::errorCount(), errorsBefore + 1);
-    const std::string line = cerr.text.str();
+    const std::string line = cerr.text();
     QCOMPARE(std::count(line.begin(), line.end(), '\n'), 1);
     QVERIFY2(line.find("Outer_Click") != std::string::npos, line.c_str());
     QVERIFY2(line.find("Subscript out of range") != std::string::npos, line.c_str());

@@ -134,12 +134,9 @@ void QtBackend::build(Control &control)
 
 void QtBackend::syncAll(const Control &control)
 {
-    // One write of each kind: a widget's Position sets its whole geometry and
-    // BackColor its whole palette, so Width, Height and ForeColor would only
-    // do the same again. The window's size comes from Width.
-    for (Property p : {control.kind() == Kind::Form ? Property::Width : Property::Position,
-                       Property::Caption, Property::Enabled, Property::Visible, Property::BackColor,
-                       Property::Font, Property::Style, Property::Interval})
+    // A widget's Position sets its whole geometry and BackColor its whole
+    // palette.
+    for (Property p : mirroringWrites(control))
         sync(control, p);
 }
 

@@ -125,11 +125,7 @@ void Win32Backend::syncAll(const Control &control)
 {
     if (control.kind() == Kind::Menu)
         return; // in the menu bar already
-    // One write of each kind: Position places the whole box, BackColor
-    // repaints with both colours. The window's size comes from Width.
-    for (Property p : {control.kind() == Kind::Form ? Property::Width : Property::Position,
-                       Property::Caption, Property::Enabled, Property::Visible, Property::BackColor,
-                       Property::Font, Property::Style, Property::Interval})
+    for (Property p : mirroringWrites(control))
         sync(control, p);
 }
 

@@ -148,8 +148,11 @@ bool translateKeys(const MSG &message)
     Win32Backend *backend = Win32Backend::of(GetAncestor(message.hwnd, GA_ROOT));
     if (!backend)
         return false;
+    // Where no control has the focus, even a bare key comes as WM_SYSCHAR;
+    // only one typed with Alt is an access key.
     if (!tab)
-        return pressAccessKey(*backend, wchar_t(message.wParam));
+        return (HIWORD(message.lParam) & KF_ALTDOWN) &&
+               pressAccessKey(*backend, wchar_t(message.wParam));
     if (down(VK_CONTROL) || down(VK_MENU))
         return false;
     moveFocus(*backend, down(VK_SHIFT) ? -1 : 1);

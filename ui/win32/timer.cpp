@@ -1,20 +1,16 @@
 // Timer ticks at the interval asked, 10 ms for the celebration.
 //
 // Windows's timers expire on the system clock's interrupt, every 15.6 ms by
-// default, so a 10 ms SetTimer ticks every 15.6 ms and the celebration's 172
-// ticks would take 2.7 s instead of 1.72 s. timeBeginPeriod(1) makes the
-// interrupt come every millisecond, but a SetTimer timer is due again an
-// interval after it was seen to expire, so each tick still runs up to a
-// millisecond late and the lateness adds up (about 10.5 ms a tick). A
-// periodic timer-queue timer keeps its due times on a fixed grid, one
-// interval apart from its start, so with 1 ms resolution each tick comes
-// within a millisecond of its place and the ticks average exactly 10 ms.
-// The resolution is raised only while a timer runs: a faster clock costs
-// power, and an idle game asks for nothing (timeBeginPeriod's documentation
-// asks programs to do just this). The callback runs on the timer queue's
-// thread and only posts a message; the game itself sees the tick on its own
-// thread, and message boxes and menus, which run their own message loops,
-// deliver it too.
+// default, so a 10 ms timer would tick every 15.6 ms and the celebration's
+// 172 ticks would take 2.7 s instead of 1.72 s. timeBeginPeriod(1) asks for
+// a 1 ms clock for this process (timeBeginPeriod's documentation: since
+// Windows 10 version 2004 it no longer changes the resolution of other
+// processes), and a periodic timer-queue timer re-arms itself each period
+// on that clock. The resolution is raised only while a timer runs, as the
+// same documentation asks: a faster clock costs power, and an idle game
+// asks for nothing. The callback runs on the timer queue's thread and only
+// posts a message, so the game sees the tick on its own thread; the message
+// loops of message boxes and menus deliver it too.
 #include "timer.h"
 
 #include <timeapi.h>

@@ -104,9 +104,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_MOUSEMOVE:
             raiseFormMouseMove(*backend, wParam, lParam);
             return 0;
-        case WM_ACTIVATE:
+        case WM_ACTIVATE: {
+            const LRESULT done = DefWindowProcW(window, message, wParam, lParam);
             backend->activated(LOWORD(wParam) != WA_INACTIVE);
-            return 0;
+            return done;
+        }
         case WM_DPICHANGED:
             backend->dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
             return 0;
@@ -171,13 +173,22 @@ LRESULT CALLBACK imageProc(HWND image, UINT message, WPARAM wParam, LPARAM lPara
     case WM_ERASEBKGND:
         return 1; // painted whole in WM_PAINT
     case WM_PAINT: {
+        // Drawn off screen first: the icon's mask and colours go on in two
+        // steps, and the screen should never show the black mask alone.
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(image, &paint);
-        eraseFromContainer(image, dc);
         RECT r;
         GetClientRect(image, &r);
+        HDC memory = CreateCompatibleDC(dc);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, r.right, r.bottom);
+        const HGDIOBJ old = SelectObject(memory, bitmap);
+        eraseFromContainer(image, memory);
         if (const auto icon = reinterpret_cast<HICON>(GetWindowLongPtrW(image, GWLP_USERDATA)))
-            DrawIconEx(dc, 0, 0, icon, r.right, r.bottom, 0, nullptr, DI_NORMAL);
+            DrawIconEx(memory, 0, 0, icon, r.right, r.bottom, 0, nullptr, DI_NORMAL);
+        BitBlt(dc, 0, 0, r.right, r.bottom, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
         EndPaint(image, &paint);
         return 0;
     }

@@ -76,7 +76,8 @@ void Win32Backend::show(int showCommand)
 void Win32Backend::activated(bool active)
 {
     // Windows gives the focus to the window itself when it is activated;
-    // the control that had it gets it back, as in a dialog box.
+    // the control that had it gets it back, as in a dialog box, unless it
+    // takes no input any more.
     if (!active) {
         HWND focus = GetFocus();
         if (focus && IsChild(window_, focus))
