@@ -1,7 +1,6 @@
-# The Windows program under Wine for the end-to-end scripts: with
-# E2E_PLATFORM=wine each start goes through wine, in the prefix that the
-# test's environment names (WINEPREFIX, made by tests/windows/prefix.sh),
-# and the prefix's wineserver stops with the test. Sourced by lib.sh.
+# The Windows program under Wine for the end-to-end scripts (E2E_PLATFORM=wine):
+# each start goes through wine in the prefix that WINEPREFIX names (made by
+# tests/windows/prefix.sh), whose wineserver stops with the test. Sourced by lib.sh.
 
 # e2e_wine_init: checks wine and the prefix; starts go through wine from here on.
 e2e_wine_init() {

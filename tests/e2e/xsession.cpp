@@ -176,20 +176,22 @@ bool XSession::locateClient()
         return true;
     }
     // Wine draws the frame, the caption and the menu bar inside the X
-    // window. The client area is the box of the background colour within:
-    // its right edge is the first pixel of that colour met going left along
-    // the window's middle row from the frame, its bottom the first met going
-    // up that column; its left and top end the colour's runs along the
-    // bottom row and up the left column, edges of the client area that no
-    // control covers. A tip box that hides part of the window lies across
-    // neither: Wine centres it on the screen, right of the window's middle.
+    // window. The client area is the box of the background colour within.
+    // Its bottom-right corner: the first pixel of that colour on the
+    // diagonal in from the window's corner, then as far right and down as
+    // the colour goes. Its left and top end the colour's runs along its
+    // bottom row and up its left column, edges that no control covers. The
+    // tip box, which Wine centres on the screen, stays clear of these lines.
     const Pixels p = grabWindow();
     const Rgb bg = highlight();
-    int right = w - 1, bottom = h - 1;
-    while (right > 0 && !sameColour(p.at(right, h / 2), bg))
-        --right;
-    while (bottom > 0 && !sameColour(p.at(right, bottom), bg))
-        --bottom;
+    int k = 0;
+    while (k < std::min(w, h) - 1 && !sameColour(p.at(w - 1 - k, h - 1 - k), bg))
+        ++k;
+    int right = w - 1 - k, bottom = h - 1 - k;
+    while (right + 1 < w && sameColour(p.at(right + 1, bottom), bg))
+        ++right;
+    while (bottom + 1 < h && sameColour(p.at(right, bottom + 1), bg))
+        ++bottom;
     int left = right, top = bottom;
     while (left > 0 && sameColour(p.at(left - 1, bottom), bg))
         --left;

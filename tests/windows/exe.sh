@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Checks the Windows program file as it ships, read back with the mingw-w64
-# binutils: it imports only DLLs that every Windows has (no compiler runtime
-# beside it), it is a GUI program of at most 1.5 MiB, and its resources hold
-# the face icon group, the version record 1.00 and the manifest.
+# Checks the Windows program file, read back with the mingw-w64 binutils: its
+# imports, subsystem and size, and its resources (face icon group, version
+# record, manifest).
 #   exe.sh QUARVEL_EXE FACE_ICO VERSION_TEXT
 set -euo pipefail
 exe=$1 face=$2 version=$3

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Makes, afresh, a Wine prefix for the Windows program's tests: Wine's own
-# set-up with no installer dialog, the game's fonts standing in for Arial and
-# Comic Sans MS, windows that Wine frames itself, and the screen's dots per
-# inch. Run once per test run; with "remove" it stops the prefix's wineserver
-# and deletes the prefix.
+# Makes a Wine prefix afresh for the Windows program's tests (set up with no
+# installer dialog, the game's fonts, windows Wine frames itself, DPI), or
+# stops its wineserver and deletes it.
 #   prefix.sh DIR DPI | prefix.sh DIR remove
 set -euo pipefail
 dir=$1 dpi=$2
