@@ -6,6 +6,7 @@
 // widget changes, made while the window's widgets are built.
 #include "application.h"
 
+#include "busthread.h"
 #include "commandline.h"
 #include "display.h"
 #include "style.h"
@@ -23,6 +24,9 @@ namespace ui
 Application::Application(int &argc, char **argv)
 {
     answerHelpAndVersion(argc, argv);
+    // Before anything connects to a bus, so that the wait runs after Qt's
+    // D-Bus manager is destroyed.
+    awaitBusThreadAtExit();
 #ifdef __GLIBC__
     // One malloc arena for all threads: a helper thread's own arena would
     // stay resident after it ends (200 to 300 KiB of private memory here) for
