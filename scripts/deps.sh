@@ -10,7 +10,9 @@ run=(fonts-liberation fonts-comic-neue)
 # What dpkg-buildpackage needs besides the build list, and lintian to check
 # the package.
 deb=(build-essential debhelper dpkg-dev lintian)
-test=(xvfb xauth xdotool x11-utils desktop-file-utils appstream groff-base weston qt6-wayland "${deb[@]}")
+# valgrind and a session bus for the memcheck run.
+test=(xvfb xauth xdotool x11-utils desktop-file-utils appstream groff-base weston qt6-wayland
+      valgrind dbus-daemon "${deb[@]}")
 
 case "${1:-test}" in
 build) wanted=("${build[@]}") ;;

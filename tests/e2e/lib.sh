@@ -59,10 +59,11 @@ e2e_session() {
 probe() { "$PROBE" "$@"; }
 
 # Starts the program and waits for its window; the board then shows the
-# first deal, whose numbers the probe learns once per test.
+# first deal, whose numbers the probe learns once per test. A script may
+# name a command to start the program under in the array E2E_WRAPPER.
 e2e_launch() {
     [ -z "$APP_PID" ] || fail "the program is already running"
-    "$PROGRAM" >"$E2E_WORK/app.log" 2>&1 &
+    "${E2E_WRAPPER[@]}" "$PROGRAM" >"$E2E_WORK/app.log" 2>&1 &
     APP_PID=$!
     probe window >/dev/null || { cat "$E2E_WORK/app.log" >&2; fail "no window"; }
     if [ ! -s "$E2E_GLYPHS" ]; then
