@@ -10,7 +10,9 @@ run=(fonts-liberation fonts-comic-neue)
 # What dpkg-buildpackage needs besides the build list, and lintian to check
 # the package.
 deb=(build-essential debhelper dpkg-dev lintian)
-test=(xvfb xauth xdotool x11-utils desktop-file-utils appstream groff-base weston qt6-wayland "${deb[@]}")
+# valgrind and a session bus for the memcheck run.
+test=(xvfb xauth xdotool x11-utils desktop-file-utils appstream groff-base weston qt6-wayland
+      valgrind dbus-daemon "${deb[@]}")
 # The Windows program's cross compiler and binutils; its icons are drawn by
 # the Linux build's makeicons, hence the build list too.
 windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)

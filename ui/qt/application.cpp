@@ -1,16 +1,14 @@
-// Start-up of the toolkit. Two waits of the main thread move to helpers:
+// Start-up of the toolkit. One wait of the main thread moves to a helper:
 // fontconfig reading its configuration and caches (FcInit), which needs no
 // display and so runs while QApplication connects to one (fontconfig
-// initialises once and is thread-safe, and Qt simply finds it ready); and
-// the session bus that Qt's accessibility bridge connects to as soon as a
-// widget changes, made while the window's widgets are built.
+// initialises once and is thread-safe, and Qt simply finds it ready).
 #include "application.h"
 
+#include "busthread.h"
 #include "commandline.h"
 #include "display.h"
 #include "style.h"
 
-#include <QDBusConnection>
 #include <fontconfig/fontconfig.h>
 #include <thread>
 #ifdef __GLIBC__
@@ -23,6 +21,9 @@ namespace ui
 Application::Application(int &argc, char **argv)
 {
     answerHelpAndVersion(argc, argv);
+    // Before anything connects to a bus, so that the wait runs after Qt's
+    // D-Bus manager is destroyed.
+    awaitBusThreadAtExit();
 #ifdef __GLIBC__
     // One malloc arena for all threads: a helper thread's own arena would
     // stay resident after it ends (200 to 300 KiB of private memory here) for
@@ -47,20 +48,10 @@ Application::Application(int &argc, char **argv)
         app_.reset();
         refuseArgument(argv[1]);
     }
-    // Only the window systems whose accessibility bridge uses the bus.
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland")))
-        sessionBus_ = std::thread([] { QDBusConnection::sessionBus(); });
     QApplication::setApplicationName(QStringLiteral("Quarvel"));
     QApplication::setApplicationVersion(QStringLiteral(QUARVEL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.quarvel.Quarvel"));
     fontconfig.join();
-}
-
-Application::~Application()
-{
-    if (sessionBus_.joinable())
-        sessionBus_.join(); // long since done
 }
 
 int Application::exec()

@@ -1,11 +1,10 @@
 // The Qt application as the game starts it: --help and --version, one style,
-// the menu bar kept in the window, fontconfig and the session bus set up
-// beside the main thread, and a clear word where there is no display.
+// the menu bar kept in the window, fontconfig set up beside the main thread,
+// and a clear word where there is no display.
 #pragma once
 
 #include <QApplication>
 #include <memory>
-#include <thread>
 
 namespace ui
 {
@@ -17,7 +16,6 @@ public:
     // help or the version (status 0), no display can be opened (1), or an
     // argument is not understood (2).
     Application(int &argc, char **argv);
-    ~Application();
     Application(const Application &) = delete;
     Application &operator=(const Application &) = delete;
 
@@ -26,7 +24,6 @@ public:
 
 private:
     std::unique_ptr<QApplication> app_;
-    std::thread sessionBus_;
 };
 
 } // namespace ui
