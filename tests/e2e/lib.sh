@@ -27,15 +27,22 @@ e2e_init() {
     local fdfile="$E2E_WORK/display"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fdfile" 2>"$E2E_WORK/xvfb.log" &
     SERVER_PID=$!
-    local i
-    for i in $(seq 400); do
-        [ -s "$fdfile" ] && break
-        kill -0 "$SERVER_PID" 2>/dev/null || { cat "$E2E_WORK/xvfb.log" >&2; fail "Xvfb died"; }
-        sleep 0.05
-    done
-    [ -s "$fdfile" ] || fail "Xvfb did not start"
+    e2e_await -s "$fdfile" "$SERVER_PID" "$E2E_WORK/xvfb.log" Xvfb
     export DISPLAY=":$(head -n1 "$fdfile")"
     say "Xvfb on $DISPLAY"
+}
+
+# e2e_await TEST PATH PID LOG NAME: waits up to 20 s until `[ TEST PATH ]`
+# holds, the sign that the server NAME started as PID is ready; fails with
+# its LOG when it dies first.
+e2e_await() {
+    local test=$1 path=$2 pid=$3 log=$4 name=$5 i
+    for i in $(seq 400); do
+        [ "$test" "$path" ] && return 0
+        kill -0 "$pid" 2>/dev/null || { cat "$log" >&2; fail "$name died"; }
+        sleep 0.05
+    done
+    fail "$name did not start"
 }
 
 # e2e_session: a scratch directory removed on exit with the display server

@@ -18,12 +18,7 @@ dbus-daemon --session --address="unix:path=$E2E_WORK/bus" --nofork --nopidfile \
     >"$E2E_WORK/bus.log" 2>&1 &
 bus=$!
 trap 'kill "$bus" 2>/dev/null || true; e2e_cleanup' EXIT
-for _ in $(seq 200); do
-    [ -S "$E2E_WORK/bus" ] && break
-    kill -0 "$bus" 2>/dev/null || { cat "$E2E_WORK/bus.log" >&2; fail "dbus-daemon died"; }
-    sleep 0.05
-done
-[ -S "$E2E_WORK/bus" ] || fail "the session bus did not start"
+e2e_await -S "$E2E_WORK/bus" "$bus" "$E2E_WORK/bus.log" "the session bus"
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_WORK/bus"
 
 # Everything runs some twenty times slower under valgrind: the probe waits
