@@ -182,7 +182,7 @@ void Win32Backend::sync(const Control &control, Property property)
     case Property::Width:
     case Property::Height:
     case Property::Position:
-        place(control);
+        place(control, property == Property::Width || property == Property::Height);
         break;
     case Property::Caption:
         // The caption is the window's text, which is also what screen
@@ -213,14 +213,14 @@ void Win32Backend::sync(const Control &control, Property property)
     }
 }
 
-void Win32Backend::place(const Control &control)
+void Win32Backend::place(const Control &control, bool resized)
 {
     HWND w = windows_.at(&control);
     // A picture box's border follows the DPI (SWP_FRAMECHANGED).
     SetWindowPos(w, nullptr, toPixels(control.left(), dpi_), toPixels(control.top(), dpi_),
                  toPixels(control.width(), dpi_), toPixels(control.height(), dpi_),
                  quietly | (control.kind() == Kind::PictureBox ? SWP_FRAMECHANGED : 0));
-    if (control.kind() == Kind::Image)
+    if (resized && control.kind() == Kind::Image)
         setStyle(control); // the icon at the new size
 }
 
