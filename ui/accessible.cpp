@@ -11,6 +11,14 @@ namespace ui
 namespace
 {
 
+// `value` into the sorted `axis`, once.
+void addOnce(std::vector<float> &axis, float value)
+{
+    const auto at = std::lower_bound(axis.begin(), axis.end(), value);
+    if (at == axis.end() || *at != value)
+        axis.insert(at, value);
+}
+
 // The distinct tops and lefts of the visible controls inside make the rows
 // and columns; a cell that no control covers reads as "empty".
 std::string boardText(const Control &board)
@@ -21,22 +29,21 @@ std::string boardText(const Control &board)
         if (c->container() != &board || !c->visible())
             continue;
         inside.push_back(c);
-        tops.push_back(c->top());
-        lefts.push_back(c->left());
-    }
-    for (auto *axis : {&tops, &lefts}) {
-        std::sort(axis->begin(), axis->end());
-        axis->erase(std::unique(axis->begin(), axis->end()), axis->end());
+        addOnce(tops, c->top());
+        addOnce(lefts, c->left());
     }
     std::string text;
     for (float top : tops) {
         if (!text.empty())
             text += ", ";
         for (std::size_t i = 0; i < lefts.size(); ++i) {
-            const auto at = std::find_if(inside.begin(), inside.end(), [&](const Control *c) {
-                return c->top() == top && c->left() == lefts[i];
-            });
-            text += (i ? " " : "") + (at == inside.end() ? std::string("empty") : (*at)->caption());
+            if (i)
+                text += ' ';
+            const Control *cell = nullptr;
+            for (const Control *c : inside)
+                if (c->top() == top && c->left() == lefts[i])
+                    cell = c;
+            text += cell ? cell->caption() : "empty";
         }
     }
     return text;
