@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # What a screen reader's API reads from the Windows program under Wine:
 # win_reader asks Active Accessibility for the object of the window and of
-# every control in it, and each reads the role and the name that the game
-# gives it on Linux too: the tiles their numbers, the board its rows, the
-# smileys their picture. After a move the board and the counter read anew.
+# every control in it, and each reads the name that the game gives it on
+# Linux too: the tiles their numbers, the board its rows, the smileys their
+# picture; the board is a grouping and the smileys graphics, as there. Wine's
+# standard object gives every other window the client role, where Windows's
+# says push button or text. After a move the board and the counter read anew.
 #   accessible.sh QUARVEL_EXE PROBE PLANNER WIN_READER
 set -euo pipefail
 . "$(dirname "$0")/../e2e/lib.sh"
@@ -19,16 +21,16 @@ expect() {
     sort >"$E2E_WORK/want" <<TABLE
 client	Quarvel
 client	Arrange the numbers from 1 to 8
-client	$(rows "$board")
+grouping	$(rows "$board")
 $(grep -o '[1-8]' <<<"$board" | sed 's/^/client\t/')
 client	Total Clicks:
 client	$clicks
 client	Start the game again
 client	Exit the game
-client	smiley
-client	smiley
-client	smiley
-client	smiley
+graphic	smiley
+graphic	smiley
+graphic	smiley
+graphic	smiley
 TABLE
     diff "$E2E_WORK/want" "$E2E_WORK/read" || fail "the names read (>) are not the game's (<)"
     sed 's/^/  /' "$E2E_WORK/read"
