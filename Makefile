@@ -1,8 +1,8 @@
 # make run: install what is missing, build, start the game.
 # make test: install what is missing, build, run every test through CTest.
 # make deb: install what is missing, build the Debian package into build-deb/.
-# make windows: install what is missing, cross-build the Windows program and
-# its zip into build-win/.
+# make windows: install what is missing, cross-build the Windows program, its
+# zip and its installer into build-win/.
 BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 WIN_BUILD_DIR ?= build-win
@@ -48,7 +48,8 @@ deb: deps-deb
 # The Windows program, built with mingw-w64 and no Qt: its icons are drawn by
 # the Linux build's makeicons, which is built first. Makes
 # $(WIN_BUILD_DIR)/quarvel.exe and quarvel-<version>-windows-x64.zip beside it,
-# holding quarvel.exe, LICENSE and README.txt.
+# holding quarvel.exe, LICENSE and README.txt, and the installer
+# quarvel-<version>-x64.msi, built with wixl.
 windows: deps-windows configure
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target makeicons
 	[ -f $(WIN_BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(WIN_BUILD_DIR) -G Ninja \

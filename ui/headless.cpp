@@ -1,5 +1,9 @@
-// Headless backend: records what a window would show and gates input.
+// Headless backend: records what a window would show; input goes through
+// the shared gate.
 #include "headless.h"
+
+#include "input.h"
+#include "units.h"
 
 namespace ui
 {
@@ -33,26 +37,17 @@ void Headless::load(Form &form)
 
 bool Headless::click(Control &control)
 {
-    if (ended() || !control.takesInput())
-        return false;
-    control.fireClick();
-    return true;
+    return !ended() && raiseClick(control);
 }
 
 bool Headless::keyPress(Control &control, Int16 keyAscii)
 {
-    if (ended() || !control.takesInput())
-        return false;
-    control.fireKeyPress(keyAscii);
-    return true;
+    return !ended() && raiseKeyPress(control, keyAscii);
 }
 
 bool Headless::mouseMove(Control &control)
 {
-    if (ended() || !control.takesInput())
-        return false;
-    control.fireMouseMove(0, 0, 0, 0);
-    return true;
+    return !ended() && raiseMouseMove(control, {}, {}, 0, 0, standardDpi);
 }
 
 bool Headless::tick(Timer &timer)

@@ -1,6 +1,7 @@
 // The headless backend: no window at all. Tests raise clicks, key presses,
 // mouse moves and timer ticks by hand; input that a disabled or hidden
-// control (or container) would not get on screen is dropped here too.
+// control (or container) would not get on screen is dropped by the same
+// gate as on screen.
 #pragma once
 
 #include "controls.h"

@@ -1,4 +1,5 @@
-// The controls' terms for input, shared by the backends.
+// The controls' terms for input and the gate in front of their handlers,
+// shared by the backends.
 #include "input.h"
 
 #include "units.h"
@@ -9,20 +10,39 @@
 namespace ui
 {
 
-void raiseMouseMove(Control &control, MouseButtons b, Modifiers m, double x, double y, int dpi)
+bool raiseClick(Control &control)
 {
+    if (!control.takesInput())
+        return false;
+    control.fireClick();
+    return true;
+}
+
+bool raiseKeyPress(Control &control, Int16 keyAscii)
+{
+    if (!control.takesInput())
+        return false;
+    control.fireKeyPress(keyAscii);
+    return true;
+}
+
+bool raiseMouseMove(Control &control, MouseButtons b, Modifiers m, double x, double y, int dpi)
+{
+    if (!control.takesInput())
+        return false;
     const Int16 button = Int16((b.left ? 1 : 0) | (b.right ? 2 : 0) | (b.middle ? 4 : 0));
     const Int16 shift = Int16((m.shift ? 1 : 0) | (m.control ? 2 : 0) | (m.alt ? 4 : 0));
     control.fireMouseMove(button, shift, toTwips(x, dpi), toTwips(y, dpi));
+    return true;
 }
 
-void raiseCharacter(Control &control, char32_t character, Modifiers modifiers)
+bool raiseCharacter(Control &control, char32_t character, Modifiers modifiers)
 {
     if (character == U'\t' || modifiers.alt || modifiers.control)
-        return;
+        return false;
     if (character == 0 || character > 255)
-        return;
-    control.fireKeyPress(Int16(character));
+        return false;
+    return raiseKeyPress(control, Int16(character));
 }
 
 char accessKey(const std::string &caption)

@@ -1,6 +1,8 @@
-// Input as both backends hand it to the controls: the mouse's buttons and the
-// modifier keys as the events' bit masks, positions in twips, which typed
-// characters are a control's key press, access keys and the focus order.
+// Input as every backend hands it to the controls: the one gate that lets a
+// click, a key or a mouse move through only to a control that takes input,
+// the mouse's buttons and the modifier keys as the events' bit masks,
+// positions in twips, which typed characters are a control's key press,
+// access keys and the focus order.
 #pragma once
 
 #include "controls.h"
@@ -23,15 +25,25 @@ struct MouseButtons {
     bool middle = false;
 };
 
+// Each raise below reaches the handler only where input can reach the
+// control (Control::takesInput): a tile inside the disabled board gets
+// nothing, even where the window system left it the keyboard focus. Each
+// returns whether the event was raised.
+
+bool raiseClick(Control &control);
+
+// Raises KeyPress with a key code as it stands.
+bool raiseKeyPress(Control &control, Int16 keyAscii);
+
 // Raises MouseMove with button mask 1/2/4 (left, right, middle), shift mask
 // 1/2/4 (Shift, Ctrl, Alt) and the position given in pixels at `dpi`.
-void raiseMouseMove(Control &control, MouseButtons buttons, Modifiers modifiers, double x, double y,
+bool raiseMouseMove(Control &control, MouseButtons buttons, Modifiers modifiers, double x, double y,
                     int dpi);
 
 // Raises KeyPress for a character typed on the control. Tab (and Shift+Tab)
 // moves the focus instead, chords with Alt or Ctrl belong to access keys and
 // shortcuts, and a key code is 1 to 255: anything else raises nothing.
-void raiseCharacter(Control &control, char32_t character, Modifiers modifiers);
+bool raiseCharacter(Control &control, char32_t character, Modifiers modifiers);
 
 // The character after the caption's "&", upper case; 0 when there is none.
 // "&&" stands for a plain "&".

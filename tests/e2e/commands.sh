@@ -43,13 +43,19 @@ probe board "$third" >/dev/null || fail "the menu did not deal the next game"
 probe barrier
 [ "$(counter)" = "$counter0" ] || fail "the menu left the counter as it was"
 
-say "Alt+S after a win unlocks the board"
+say "Alt+S after a win unlocks the board; an \"a\" typed on the locked board armed nothing"
 probe close
 e2e_expect_exit "close"
 e2e_launch
 E2E_CELEBRATION_MAX=60 probe play "$plan" shown >/dev/null
+# The tile clicked last may still hold the focus inside the disabled board.
+probe key a
 probe key alt+s
 probe board "$second" >/dev/null || fail "Alt+S after a win did not deal the next game"
+# Cell 0 lies far from the free cell 8: only an armed shortcut would move it.
+probe click-cell 0
+probe barrier
+[ "$(probe board)" = "$second" ] || fail "a click far from the free cell moved a tile: $(probe board)"
 probe click-cell 5
 probe board "${second:0:5}.${second:6:2}${second:5:1}" >/dev/null ||
     fail "the board stayed locked after a new game"

@@ -26,7 +26,7 @@ echo "imports: $(tr '\n' ' ' <"$work/dlls")"
 [ -s "$work/dlls" ] || fail "no imports found"
 while read -r dll; do
     case ${dll,,} in
-    kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | winmm.dll | msvcrt.dll | api-ms-win-crt-*.dll) ;;
+    kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | winmm.dll | ole32.dll | oleacc.dll | msvcrt.dll | api-ms-win-crt-*.dll) ;;
     *) fail "imports $dll, which is not one of Windows's own DLLs" ;;
     esac
 done <"$work/dlls"

@@ -4,12 +4,12 @@
 #include "convert.h"
 #include "widgets.h"
 
+#include "ui/accessible.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLabel>
-#include <QStringList>
 
-#include <algorithm>
 #include <vector>
 
 namespace ui
@@ -27,14 +27,6 @@ QAccessibleInterface *accessibleControl(const QString &, QObject *object)
     if (auto *frame = dynamic_cast<PictureFrame *>(object))
         return new QAccessibleWidget(frame, QAccessible::Grouping);
     return nullptr;
-}
-
-// "smiley" for ":/icons/smiley.ico".
-QString pictureName(const std::string &path)
-{
-    QString name = toQString(path);
-    name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
-    return name.left(name.lastIndexOf(QLatin1Char('.')));
 }
 
 } // namespace
@@ -74,16 +66,9 @@ void AccessibleNames::nameAll(const Form &form)
 
 void AccessibleNames::written(const Control &control, Property property)
 {
-    const bool moved =
-        property == Property::Position || property == Property::Left || property == Property::Top;
-    if (moved || property == Property::Caption || property == Property::Visible) {
-        const Control *container = control.container();
-        if (container && container->kind() == Kind::PictureBox && widgetOf_(*container))
-            updateBoard(*container);
-    }
+    if (const Control *board = boardRenamedBy(control, property); board && widgetOf_(*board))
+        updateBoard(*board);
     if (property == Property::Caption) {
-        if (control.kind() == Kind::PictureBox)
-            updateBoard(control);
         updateLabelled(control);
         const auto named = namedBy_.find(&control);
         if (named != namedBy_.end())
@@ -93,41 +78,14 @@ void AccessibleNames::written(const Control &control, Property property)
         updateImage(control);
 }
 
-// A board reads as its contents row by row, rows parted by commas. The
-// distinct tops and lefts of the controls inside make the rows and columns;
-// a cell that no control covers reads as "empty".
 void AccessibleNames::updateBoard(const Control &board)
 {
-    std::vector<const Control *> inside;
-    std::vector<float> tops, lefts;
-    for (const Control *c : board.form().controls()) {
-        if (c->container() != &board || !c->visible())
-            continue;
-        inside.push_back(c);
-        tops.push_back(c->top());
-        lefts.push_back(c->left());
-    }
-    for (auto *axis : {&tops, &lefts}) {
-        std::sort(axis->begin(), axis->end());
-        axis->erase(std::unique(axis->begin(), axis->end()), axis->end());
-    }
-    QStringList rows;
-    for (float top : tops) {
-        QStringList cells;
-        for (float left : lefts) {
-            const auto at = std::find_if(inside.begin(), inside.end(), [&](const Control *c) {
-                return c->top() == top && c->left() == left;
-            });
-            cells << (at == inside.end() ? QStringLiteral("empty") : toQString((*at)->caption()));
-        }
-        rows << cells.join(' ');
-    }
-    widgetOf_(board)->setAccessibleName(rows.join(QLatin1String(", ")));
+    widgetOf_(board)->setAccessibleName(toQString(accessibleName(board)));
 }
 
 void AccessibleNames::updateImage(const Control &image)
 {
-    widgetOf_(image)->setAccessibleName(pictureName(static_cast<const Image &>(image).picture()));
+    widgetOf_(image)->setAccessibleName(toQString(accessibleName(image)));
 }
 
 // A label named by another reads as both captions: "Total Clicks: 7".

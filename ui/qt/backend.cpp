@@ -79,7 +79,7 @@ void QtBackend::build(Control &control)
         button->setAutoDefault(false);
         if (control.onMouseMove)
             button->setMouseTracking(true);
-        connect(button, &QPushButton::clicked, this, [&control] { control.fireClick(); });
+        connect(button, &QPushButton::clicked, this, [&control] { raiseClick(control); });
         w = button;
         break;
     }
@@ -118,7 +118,7 @@ void QtBackend::build(Control &control)
             QMenu *menu = actions_.at(control.container())->menu();
             assert(menu);
             action = menu->addAction(QString());
-            connect(action, &QAction::triggered, this, [&control] { control.fireClick(); });
+            connect(action, &QAction::triggered, this, [&control] { raiseClick(control); });
         }
         actions_[&control] = action;
         return;

@@ -7,6 +7,7 @@
 #include "widgets.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <windows.h>
 
 namespace ui
@@ -16,7 +17,15 @@ Application::Application()
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    // The accessible objects handed to screen readers (WM_GETOBJECT) are
+    // marshalled by COM, which this thread must have joined.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     registerWindowClasses(GetModuleHandleW(nullptr));
+}
+
+Application::~Application()
+{
+    CoUninitialize();
 }
 
 int Application::exec()

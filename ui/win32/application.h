@@ -1,5 +1,6 @@
-// The Windows program as the game starts it: common controls ready, the
-// game's window classes registered, and the message loop.
+// The Windows program as the game starts it: common controls ready, COM for
+// the screen readers' questions, the game's window classes registered, and
+// the message loop.
 #pragma once
 
 namespace ui
@@ -9,6 +10,7 @@ class Application
 {
 public:
     Application();
+    ~Application();
     Application(const Application &) = delete;
     Application &operator=(const Application &) = delete;
 

@@ -7,6 +7,7 @@
 #include "messagebox.h"
 #include "widgets.h"
 
+#include "ui/accessible.h"
 #include "ui/units.h"
 
 #include <algorithm>
@@ -185,9 +186,7 @@ void Win32Backend::sync(const Control &control, Property property)
         place(control, property == Property::Width || property == Property::Height);
         break;
     case Property::Caption:
-        // The caption is the window's text, which is also what screen
-        // readers name the control by.
-        SetWindowTextW(w, toWide(control.caption()).c_str());
+        rename(control);
         break;
     case Property::Enabled:
         EnableWindow(w, control.enabled());
@@ -206,11 +205,23 @@ void Win32Backend::sync(const Control &control, Property property)
         break;
     case Property::Style:
         setStyle(control);
+        if (control.kind() == Kind::Image)
+            rename(control); // named after its picture
         break;
     case Property::TabIndex: // read from the controls whenever Tab is pressed
     case Property::Interval:
         break;
     }
+    if (const Control *board = boardRenamedBy(control, property))
+        rename(*board);
+}
+
+void Win32Backend::rename(const Control &control)
+{
+    // The window text is what screen readers name a window by, through the
+    // accessible object that Windows makes for it; the board's and the
+    // images' windows draw none of it.
+    SetWindowTextW(windows_.at(&control), toWide(accessibleName(control)).c_str());
 }
 
 void Win32Backend::place(const Control &control, bool resized)

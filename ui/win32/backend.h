@@ -71,6 +71,8 @@ private:
     void place(const Control &control, bool resized = true);
     void setStyle(const Control &control);
     void setFont(const Control &control);
+    // The window text that screen readers hear for the control.
+    void rename(const Control &control);
     // The window as a whole (window.cpp).
     void rebuildMenus();
     void fitToClientArea(const RECT *suggested);

@@ -121,9 +121,8 @@ LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
 
 void raiseClick(Win32Backend &backend, int id)
 {
-    Control *control = backend.controlOfId(id);
-    if (control && control->takesInput())
-        control->fireClick();
+    if (Control *control = backend.controlOfId(id))
+        raiseClick(*control);
 }
 
 void raiseFormMouseMove(Win32Backend &backend, WPARAM wParam, LPARAM lParam)

@@ -11,8 +11,7 @@ namespace ui
 
 class Win32Backend;
 
-// Raises Click for the control behind a WM_COMMAND identifier, where input
-// can reach it.
+// Raises Click for the control behind a WM_COMMAND identifier.
 void raiseClick(Win32Backend &backend, int id);
 
 // Raises the form's MouseMove for the window's WM_MOUSEMOVE, where no

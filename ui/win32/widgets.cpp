@@ -3,12 +3,15 @@
 // drawing and colour requests to the backend.
 #include "widgets.h"
 
+#include "accessible.h"
 #include "backend.h"
 #include "convert.h"
 #include "input.h"
 #include "style.h"
 
 #include "ui/units.h"
+
+#include <oleacc.h>
 
 namespace ui
 {
@@ -162,6 +165,10 @@ LRESULT CALLBACK pictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
     case WM_LBUTTONDOWN:
         SetFocus(box);
         return 0;
+    case WM_GETOBJECT:
+        if (const LRESULT object = accessibleWithRole(box, wParam, lParam, ROLE_SYSTEM_GROUPING))
+            return object;
+        return DefWindowProcW(box, message, wParam, lParam);
     default:
         return DefWindowProcW(box, message, wParam, lParam);
     }
@@ -192,6 +199,10 @@ LRESULT CALLBACK imageProc(HWND image, UINT message, WPARAM wParam, LPARAM lPara
         EndPaint(image, &paint);
         return 0;
     }
+    case WM_GETOBJECT:
+        if (const LRESULT object = accessibleWithRole(image, wParam, lParam, ROLE_SYSTEM_GRAPHIC))
+            return object;
+        return DefWindowProcW(image, message, wParam, lParam);
     default:
         return DefWindowProcW(image, message, wParam, lParam);
     }
