@@ -7,6 +7,7 @@
 #include "messagebox.h"
 #include "widgets.h"
 
+#include "ui/placement.h"
 #include "ui/units.h"
 
 #include <algorithm>
@@ -216,9 +217,11 @@ void Win32Backend::sync(const Control &control, Property property)
 void Win32Backend::place(const Control &control)
 {
     HWND w = windows_.at(&control);
-    // A picture box's border follows the DPI (SWP_FRAMECHANGED).
-    SetWindowPos(w, nullptr, toPixels(control.left(), dpi_), toPixels(control.top(), dpi_),
-                 toPixels(control.width(), dpi_), toPixels(control.height(), dpi_),
+    // By its edges, so that it meets its neighbours and its container's
+    // inside as it does in twips. A picture box's border follows the DPI and
+    // the box's place (SWP_FRAMECHANGED).
+    const PixelRect r = placedPixels(control, dpi_);
+    SetWindowPos(w, nullptr, r.left, r.top, r.width(), r.height(),
                  quietly | (control.kind() == Kind::PictureBox ? SWP_FRAMECHANGED : 0));
     if (control.kind() == Kind::Image)
         setStyle(control); // the icon at the new size
@@ -254,7 +257,8 @@ void Win32Backend::setStyle(const Control &control)
     }
     case Kind::Image: {
         const auto &image = static_cast<const Image &>(control);
-        const int side = std::max(toPixels(image.width(), dpi_), toPixels(image.height(), dpi_));
+        const PixelRect r = placedPixels(image, dpi_);
+        const int side = std::max(r.width(), r.height());
         setImageIcon(w, icons_.icon(image.picture(), side));
         return;
     }

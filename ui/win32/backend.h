@@ -43,6 +43,9 @@ public:
     // item.
     Control *controlOfId(int id) const;
     HFONT fontOf(const Control &control) const;
+    // The window's outer size for the form's client area at `dpi`, with the
+    // menu bar on one line.
+    SIZE frameSizeAt(int dpi) const;
 
     // The window's messages that belong to the backend rather than to a
     // window class.
@@ -70,6 +73,8 @@ private:
     void setFont(const Control &control);
     // The window as a whole (window.cpp).
     void rebuildMenus();
+    // Sizes the window round the form's client area, or to the rectangle
+    // Windows suggests for a new DPI.
     void fitToClientArea(const RECT *suggested);
 
     Form &form_;

@@ -8,6 +8,7 @@
 #include "input.h"
 #include "style.h"
 
+#include "ui/placement.h"
 #include "ui/units.h"
 
 namespace ui
@@ -34,6 +35,47 @@ HBRUSH colourControl(const Control &control, HDC dc)
     return brushOf(under.backColor());
 }
 
+// The width of each side of a picture box's border: its edges and its
+// inside's edges each rounded on their own, so a side may be a pixel wider
+// than the one across. Before the box has its control, the border at the
+// window's DPI.
+PixelRect borderOf(HWND box)
+{
+    const int dpi = int(GetDpiForWindow(box));
+    Win32Backend *backend = backendAbove(box);
+    if (const Control *control = backend ? backend->controlOf(box) : nullptr)
+        return borderPixels(*control, dpi);
+    const int side = toPixels(pictureBoxBorder, dpi);
+    return {side, side, side, side};
+}
+
+// One line of a sunken border's side, `at` pixels in from the box's edge.
+void paintBorderLine(HDC dc, const RECT &box, int side, int at, int sideWidth)
+{
+    // Shadow and highlight on the outer half, darkest shadow and light on
+    // the inner half; at a higher DPI each half widens.
+    const bool outer = at < sideWidth / 2;
+    const bool topLeft = side < 2;
+    const int colour = outer ? (topLeft ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT)
+                             : (topLeft ? COLOR_3DDKSHADOW : COLOR_3DLIGHT);
+    RECT r = box;
+    switch (side) {
+    case 0: // left
+        r.left += at, r.right = r.left + 1;
+        break;
+    case 1: // top
+        r.top += at, r.bottom = r.top + 1;
+        break;
+    case 2: // right
+        r.right -= at, r.left = r.right - 1;
+        break;
+    default: // bottom
+        r.bottom -= at, r.top = r.bottom - 1;
+        break;
+    }
+    FillRect(dc, &r, GetSysColorBrush(colour));
+}
+
 // Messages a container gets from the controls inside it.
 bool fromChild(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result)
 {
@@ -54,7 +96,7 @@ bool fromChild(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESU
         if (!control || control->kind() != Kind::CommandButton)
             return false;
         drawGraphicalButton(item, static_cast<const CommandButton &>(*control),
-                            backend->fontOf(*control));
+                            backend->fontOf(*control), backend->dpi());
         result = TRUE;
         return true;
     }
@@ -109,6 +151,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             backend->activated(LOWORD(wParam) != WA_INACTIVE);
             return done;
         }
+        case WM_GETDPISCALEDSIZE:
+            // The window's size at the new DPI, so that Windows's suggested
+            // rectangle in WM_DPICHANGED fits the client area exactly.
+            *reinterpret_cast<SIZE *>(lParam) = backend->frameSizeAt(int(wParam));
+            return TRUE;
         case WM_DPICHANGED:
             backend->dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
             return 0;
@@ -138,21 +185,21 @@ LRESULT CALLBACK pictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
         // positions count from its inside.
         auto *r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS *>(lParam)->rgrc[0]
                          : reinterpret_cast<RECT *>(lParam);
-        const int border = pictureBorder(int(GetDpiForWindow(box)));
-        InflateRect(r, -border, -border);
+        const PixelRect border = borderOf(box);
+        r->left += border.left, r->top += border.top;
+        r->right -= border.right, r->bottom -= border.bottom;
         return 0;
     }
     case WM_NCPAINT: {
-        // Sunken: shadow and highlight outside, darkest shadow and light
-        // inside; at a higher DPI the inner ring widens.
         HDC dc = GetWindowDC(box);
         RECT r;
         GetWindowRect(box, &r);
         OffsetRect(&r, -r.left, -r.top);
-        const int border = pictureBorder(int(GetDpiForWindow(box)));
-        for (int i = 0; i < border; ++i)
-            DrawEdge(dc, &r, i < border / 2 ? BDR_SUNKENOUTER : BDR_SUNKENINNER,
-                     BF_RECT | BF_ADJUST);
+        const PixelRect border = borderOf(box);
+        const int widths[4] = {border.left, border.top, border.right, border.bottom};
+        for (int side = 0; side < 4; ++side)
+            for (int at = 0; at < widths[side]; ++at)
+                paintBorderLine(dc, r, side, at, widths[side]);
         ReleaseDC(box, dc);
         return 0;
     }
@@ -217,11 +264,6 @@ void registerWindowClasses(HINSTANCE instance)
     c.lpfnWndProc = imageProc;
     c.lpszClassName = imageClass;
     RegisterClassExW(&c);
-}
-
-int pictureBorder(int dpi)
-{
-    return toPixels(30, dpi);
 }
 
 void setImageIcon(HWND image, HICON icon)

@@ -17,9 +17,6 @@ inline constexpr UINT tickMessage = WM_APP + 1;
 
 void registerWindowClasses(HINSTANCE instance);
 
-// The picture box's sunken border on each side: 30 twips, 2 pixels at 96 DPI.
-int pictureBorder(int dpi);
-
 // The icon an image window shows, stretched to its size; it stays owned by
 // the caller.
 void setImageIcon(HWND image, HICON icon);
