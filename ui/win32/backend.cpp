@@ -3,6 +3,7 @@
 #include "backend.h"
 
 #include "convert.h"
+#include "failure.h"
 #include "input.h"
 #include "messagebox.h"
 #include "widgets.h"
@@ -18,9 +19,10 @@ namespace ui
 
 Win32Backend::Win32Backend(Form &form) : form_(form)
 {
-    window_ = CreateWindowExW(0, windowClass, L"", windowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), this);
+    window_ = windowOrFail(CreateWindowExW(0, windowClass, L"", windowStyle, CW_USEDEFAULT,
+                                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                                           nullptr, GetModuleHandleW(nullptr), this),
+                           L"create its window");
     dpi_ = int(GetDpiForWindow(window_));
     int id = firstId;
     for (Control *c : form_.controls())
@@ -113,9 +115,10 @@ void Win32Backend::build(Control &control, int id)
     }
     const Control *container = control.container();
     HWND parent = container->kind() == Kind::Form ? window_ : windows_.at(container);
-    HWND w =
-        CreateWindowExW(0, windowClassName, L"", style, 0, 0, 0, 0, parent,
-                        reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
+    HWND w = windowOrFail(CreateWindowExW(0, windowClassName, L"", style, 0, 0, 0, 0, parent,
+                                          reinterpret_cast<HMENU>(INT_PTR(id)),
+                                          GetModuleHandleW(nullptr), nullptr),
+                          L"create the window of", control.name());
     if (control.kind() == Kind::CommandButton)
         watchButton(w);
     windows_[&control] = w;
@@ -294,6 +297,11 @@ void Win32Backend::ticked(WPARAM id)
 void Win32Backend::messageBox(const std::string &text, const std::string &title)
 {
     showMessageBox(window_, text, title);
+}
+
+void Win32Backend::reportError(const std::string &line)
+{
+    reportToDebugger(line);
 }
 
 void Win32Backend::endProgram()

@@ -56,6 +56,7 @@ public:
     void written(const Control &control, Property property) override;
     void messageBox(const std::string &text, const std::string &title) override;
     void endProgram() override;
+    void reportError(const std::string &line) override;
 
 private:
     // Control identifiers (WM_COMMAND) start here, clear of IDOK, IDCANCEL

@@ -5,6 +5,7 @@
 
 #include "backend.h"
 #include "convert.h"
+#include "failure.h"
 #include "input.h"
 #include "style.h"
 
@@ -253,17 +254,17 @@ void registerWindowClasses(HINSTANCE instance)
     c.hInstance = instance;
     c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
 
-    c.lpfnWndProc = windowProc;
-    c.lpszClassName = windowClass;
-    RegisterClassExW(&c);
-
-    c.lpfnWndProc = pictureBoxProc;
-    c.lpszClassName = pictureBoxClass;
-    RegisterClassExW(&c);
-
-    c.lpfnWndProc = imageProc;
-    c.lpszClassName = imageClass;
-    RegisterClassExW(&c);
+    const struct {
+        WNDPROC procedure;
+        const wchar_t *name;
+    } classes[] = {
+        {windowProc, windowClass}, {pictureBoxProc, pictureBoxClass}, {imageProc, imageClass}};
+    for (const auto &k : classes) {
+        c.lpfnWndProc = k.procedure;
+        c.lpszClassName = k.name;
+        if (!RegisterClassExW(&c))
+            failToStart(L"register the window class", k.name);
+    }
 }
 
 void setImageIcon(HWND image, HICON icon)

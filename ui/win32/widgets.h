@@ -15,6 +15,8 @@ inline constexpr wchar_t imageClass[] = L"QuarvelImage";
 // What a timer's tick posts to the window; WPARAM says which timer.
 inline constexpr UINT tickMessage = WM_APP + 1;
 
+// Registers the three classes; a class that cannot be registered is a
+// failure to start.
 void registerWindowClasses(HINSTANCE instance);
 
 // The icon an image window shows, stretched to its size; it stays owned by
