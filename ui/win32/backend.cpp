@@ -51,11 +51,16 @@ Win32Backend::~Win32Backend()
         DestroyWindow(window_);
     for (const auto &[control, font] : fonts_)
         DeleteObject(font);
+    for (const auto &[colour, brush] : brushes_)
+        DeleteObject(brush);
 }
 
 Win32Backend *Win32Backend::of(HWND window)
 {
-    return window ? static_cast<Win32Backend *>(GetPropW(window, windowClass)) : nullptr;
+    // The game's window keeps its backend from WM_NCCREATE on.
+    return isGameWindow(window)
+               ? reinterpret_cast<Win32Backend *>(GetWindowLongPtrW(window, GWLP_USERDATA))
+               : nullptr;
 }
 
 HWND Win32Backend::windowOf(const Control &control) const
@@ -83,6 +88,16 @@ HFONT Win32Backend::fontOf(const Control &control) const
 {
     const auto it = fonts_.find(&control);
     return it == fonts_.end() ? nullptr : it->second;
+}
+
+HBRUSH Win32Backend::brushOf(Color colour)
+{
+    if (isSystemColor(colour))
+        return GetSysColorBrush(systemColorIndex(colour));
+    HBRUSH &brush = brushes_[colour];
+    if (!brush)
+        brush = CreateSolidBrush(toColorRef(colour));
+    return brush;
 }
 
 void Win32Backend::build(Control &control, int id)

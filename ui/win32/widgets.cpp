@@ -18,6 +18,8 @@ namespace ui
 namespace
 {
 
+ATOM windowAtom = 0;
+
 Win32Backend *backendAbove(HWND window)
 {
     return Win32Backend::of(GetAncestor(window, GA_ROOT));
@@ -25,7 +27,7 @@ Win32Backend *backendAbove(HWND window)
 
 // The colours of a label or image (WM_CTLCOLORSTATIC): its text colour, and
 // the background of its own, or of its container where it is transparent.
-HBRUSH colourControl(const Control &control, HDC dc)
+HBRUSH colourControl(Win32Backend &backend, const Control &control, HDC dc)
 {
     const bool transparent =
         control.kind() == Kind::Image ||
@@ -33,7 +35,7 @@ HBRUSH colourControl(const Control &control, HDC dc)
     const Control &under = transparent ? *control.container() : control;
     SetTextColor(dc, toColorRef(control.foreColor()));
     SetBkColor(dc, toColorRef(under.backColor()));
-    return brushOf(under.backColor());
+    return backend.brushOf(under.backColor());
 }
 
 // The width of each side of a picture box's border: its edges and its
@@ -105,7 +107,8 @@ bool fromChild(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESU
         const Control *control = backend->controlOf(reinterpret_cast<HWND>(lParam));
         if (!control)
             return false;
-        result = reinterpret_cast<LRESULT>(colourControl(*control, reinterpret_cast<HDC>(wParam)));
+        result = reinterpret_cast<LRESULT>(
+            colourControl(*backend, *control, reinterpret_cast<HDC>(wParam)));
         return true;
     }
     default:
@@ -130,7 +133,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_NCCREATE) {
         // The backend comes with CreateWindowExW, before any other message.
         const auto *create = reinterpret_cast<const CREATESTRUCTW *>(lParam);
-        SetPropW(window, windowClass, create->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     LRESULT result = 0;
     if (fromChild(window, message, wParam, lParam, result))
@@ -141,7 +145,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_ERASEBKGND: {
             RECT r;
             GetClientRect(window, &r);
-            FillRect(reinterpret_cast<HDC>(wParam), &r, brushOf(backend->form().backColor()));
+            FillRect(reinterpret_cast<HDC>(wParam), &r,
+                     backend->brushOf(backend->form().backColor()));
             return 1;
         }
         case WM_MOUSEMOVE:
@@ -171,7 +176,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         }
     }
     if (message == WM_NCDESTROY)
-        RemovePropW(window, windowClass);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -262,9 +267,17 @@ void registerWindowClasses(HINSTANCE instance)
     for (const auto &k : classes) {
         c.lpfnWndProc = k.procedure;
         c.lpszClassName = k.name;
-        if (!RegisterClassExW(&c))
+        const ATOM atom = RegisterClassExW(&c);
+        if (!atom)
             failToStart(L"register the window class", k.name);
+        if (k.procedure == windowProc)
+            windowAtom = atom;
     }
+}
+
+bool isGameWindow(HWND window)
+{
+    return window && windowAtom && GetClassLongPtrW(window, GCW_ATOM) == windowAtom;
 }
 
 void setImageIcon(HWND image, HICON icon)

@@ -19,6 +19,9 @@ inline constexpr UINT tickMessage = WM_APP + 1;
 // failure to start.
 void registerWindowClasses(HINSTANCE instance);
 
+// Whether the window is one of the game's own windows (windowClass).
+bool isGameWindow(HWND window);
+
 // The icon an image window shows, stretched to its size; it stays owned by
 // the caller.
 void setImageIcon(HWND image, HICON icon);
