@@ -38,17 +38,16 @@ HBRUSH colourControl(Win32Backend &backend, const Control &control, HDC dc)
     return backend.brushOf(under.backColor());
 }
 
-// The width of each side of a picture box's border: its edges and its
-// inside's edges each rounded on their own, so a side may be a pixel wider
-// than the one across. Before the box has its control, the border at the
-// window's DPI.
+// The width of each side of a picture box's border at the backend's DPI:
+// its edges and its inside's edges each rounded on their own, so a side may
+// be a pixel wider than the one across. Before the box has its control, the
+// border at the window's DPI.
 PixelRect borderOf(HWND box)
 {
-    const int dpi = int(GetDpiForWindow(box));
     Win32Backend *backend = backendAbove(box);
     if (const Control *control = backend ? backend->controlOf(box) : nullptr)
-        return borderPixels(*control, dpi);
-    const int side = toPixels(pictureBoxBorder, dpi);
+        return borderPixels(*control, backend->dpi());
+    const int side = toPixels(pictureBoxBorder, int(GetDpiForWindow(box)));
     return {side, side, side, side};
 }
 
