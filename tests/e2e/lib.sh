@@ -5,7 +5,11 @@
 
 . "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+    echo "FAIL: $*" >&2
+    FAILED_WHY=$*
+    exit 1
+}
 skip() { echo "SKIP: $*"; exit 77; }
 say() { echo "--- $*"; }
 
@@ -50,9 +54,12 @@ e2e_await() {
 # and the program, a private runtime directory, and an environment that no
 # desktop session reaches.
 e2e_session() {
-    SERVER_PID="" APP_PID=""
+    SERVER_PID="" APP_PID="" FAILED_WHY=""
     E2E_WORK=$(mktemp -d)
     trap e2e_cleanup EXIT
+    # Where a failure leaves its screenshot and the probe's reading: a folder
+    # per run under E2E_FAILURES (CTest names one in the build tree).
+    export E2E_FAILURE_DIR="${E2E_FAILURES:-$PWD/e2e-failures}/$(date +%Y%m%d-%H%M%S)-$$"
     export E2E_GLYPHS="$E2E_WORK/glyphs"
     export XDG_RUNTIME_DIR="$E2E_WORK/runtime"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -114,7 +121,17 @@ e2e_expect_exit() {
     say "$what: exit code 0"
 }
 
+# e2e_cleanup [RC]: RC is the script's exit status, $? when not given.
 e2e_cleanup() {
+    local rc=${1:-$?}
+    # A failure that no probe step left behind (a script's own check) gets
+    # the same: the screen as it is now and a fresh reading of the board.
+    if [ "$rc" -ne 0 ] && [ "$rc" -ne 77 ] && [ -n "${DISPLAY:-}" ] && [ -x "${PROBE:-}" ]; then
+        [ -d "$E2E_FAILURE_DIR" ] ||
+            E2E_TIMEOUT=2 "$PROBE" dump "${FAILED_WHY:-the script failed with exit code $rc}" 2>&1 |
+            grep -v '^FAIL: ' >&2 || true
+        [ ! -d "$E2E_FAILURE_DIR" ] || cp "$E2E_WORK/app.log" "$E2E_FAILURE_DIR/" 2>/dev/null || true
+    fi
     if [ -n "$APP_PID" ]; then
         kill "$APP_PID" 2>/dev/null || true
         wait "$APP_PID" 2>/dev/null || true

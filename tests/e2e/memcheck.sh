@@ -17,7 +17,7 @@ second=$(e2e_plan_field newgame | sed -n 1p)
 dbus-daemon --session --address="unix:path=$E2E_WORK/bus" --nofork --nopidfile \
     >"$E2E_WORK/bus.log" 2>&1 &
 bus=$!
-trap 'kill "$bus" 2>/dev/null || true; e2e_cleanup' EXIT
+trap 'e2e_cleanup $?; kill "$bus" 2>/dev/null || true' EXIT
 e2e_await -S "$E2E_WORK/bus" "$bus" "$E2E_WORK/bus.log" "the session bus"
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_WORK/bus"
 

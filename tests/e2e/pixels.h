@@ -27,6 +27,16 @@ public:
     int height() const { return height_; }
     Rgb at(int x, int y) const { return data_[size_t(y * width_ + x)]; }
     void set(int x, int y, Rgb c) { data_[size_t(y * width_ + x)] = c; }
+    // A copy of the sub-rectangle; what lies outside this one reads as black.
+    Pixels part(int x, int y, int w, int h) const
+    {
+        Pixels out(w, h);
+        for (int j = 0; j < h; ++j)
+            for (int i = 0; i < w; ++i)
+                if (x + i >= 0 && x + i < width_ && y + j >= 0 && y + j < height_)
+                    out.set(i, j, at(x + i, y + j));
+        return out;
+    }
     // Mean colour of the sub-rectangle; used to look past anti-aliasing.
     Rgb mean(int x, int y, int w, int h) const
     {

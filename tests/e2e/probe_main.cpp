@@ -15,15 +15,19 @@
 //   close [TITLE]           send WM_DELETE_WINDOW to the main window or to the
 //                           top-level window with that title
 //   wait-toplevel TITLE [gone|focused]  wait until a window with that title
-//                           is up (and has the keyboard focus), or is gone
+//                           is up (and keys typed reach it), or is gone
 //   play PLAN [shown]       play a plan of e2e_plan to the win; with "shown"
 //                           stop while the smileys run, else time them and
 //                           check the board is locked
 //   monkey SEED COUNT       random real input, checked against the twin
+//   dump [WHY]              fail with WHY, leaving what a failure leaves
+// A failure leaves a screenshot of the display and the probe's last reading
+// of the board in the folder E2E_FAILURE_DIR names (failure.h).
 // E2E_GLYPHS names the file that keeps what "learn" saw; E2E_TIMEOUT (s)
 // bounds every wait (default 30); E2E_PLATFORM, E2E_HIGHLIGHT and E2E_DPI
 // describe the program's platform (xsession.h, layout.h, "layout" below).
 // Exit status 0 on success, 1 on failure.
+#include "failure.h"
 #include "screen.h"
 #include "twin.h"
 #include "xsession.h"
@@ -87,11 +91,10 @@ void clickCell(XSession &x, int cell)
 // the window is laid out at (96 unless named).
 int layout(XSession &x)
 {
+    const Pixels picture = x.look();
     const Box &c = x.client();
-    const char *dpiEnv = std::getenv("E2E_DPI");
-    const int dpi = dpiEnv ? std::atoi(dpiEnv) : 96;
-    const Layout measured =
-        measureLayout(x.grabWindow(), c.x + c.width - 1, c.y + c.height - 1, dpi);
+    const int dpi = dpiUnderTest();
+    const Layout measured = measureLayout(picture, c.x + c.width - 1, c.y + c.height - 1, dpi);
     std::printf("menu bar %d px\n", underWine() ? x.menuBarHeight() : measured.client.y);
     std::printf("client area at (%d,%d) of the window, at %d dpi\n", measured.client.x,
                 measured.client.y, dpi);
@@ -482,13 +485,8 @@ private:
         std::getenv("E2E_MONKEY_CHECK") ? std::atoi(std::getenv("E2E_MONKEY_CHECK")) : 50;
 };
 
-int run(const std::vector<std::string> &args)
+int command(XSession &x, Screen &screen, const std::vector<std::string> &args)
 {
-    if (args.empty())
-        throw Failure("no command");
-    XSession x;
-    x.attach(timeout());
-    Screen screen(x);
     const std::string &cmd = args[0];
     auto arg = [&](size_t i) {
         if (i >= args.size())
@@ -497,6 +495,8 @@ int run(const std::vector<std::string> &args)
     };
 
     if (cmd == "window") {
+        x.look();
+        x.awaitFocus();
         const TopLevel &w = x.window();
         const Box &c = x.client();
         std::printf("window 0x%lx %dx%d+%d+%d menubar %d client %dx%d+%d+%d\n", w.id, w.width,
@@ -525,8 +525,8 @@ int run(const std::vector<std::string> &args)
     } else if (cmd == "barrier") {
         screen.barrier(timeout());
     } else if (cmd == "region") {
-        const Pixels p =
-            x.grab(std::stoi(arg(1)), std::stoi(arg(2)), std::stoi(arg(3)), std::stoi(arg(4)));
+        const Pixels p = x.grabClient().part(std::stoi(arg(1)), std::stoi(arg(2)),
+                                             std::stoi(arg(3)), std::stoi(arg(4)));
         std::uint64_t hash = 1469598103934665603ULL; // FNV-1a
         for (int j = 0; j < p.height(); ++j) {
             for (int i = 0; i < p.width(); ++i) {
@@ -559,7 +559,7 @@ int run(const std::vector<std::string> &args)
                 bool up = false, focused = false;
                 for (const TopLevel &t : x.topLevels()) {
                     up = up || t.title == arg(1);
-                    focused = focused || (t.title == arg(1) && t.id == x.focusedTopLevel());
+                    focused = focused || (t.title == arg(1) && x.keysReach(t.id));
                 }
                 return how == "gone" ? !up : how == "focused" ? focused : up;
             },
@@ -567,6 +567,10 @@ int run(const std::vector<std::string> &args)
     } else if (cmd == "play") {
         loadGlyphsIfAny(screen);
         return play(x, screen, arg(1), args.size() > 2 && args[2] == "shown");
+    } else if (cmd == "dump") {
+        loadGlyphsIfAny(screen);
+        screen.board();
+        throw Failure(args.size() > 1 ? arg(1) : "the script failed");
     } else if (cmd == "monkey") {
         const unsigned seed = unsigned(std::stoul(arg(1)));
         std::printf("monkey seed %u\n", seed);
@@ -576,6 +580,38 @@ int run(const std::vector<std::string> &args)
         throw Failure("unknown command " + cmd);
     }
     return 0;
+}
+
+// A failure leaves a screenshot of the display as it is now and the last
+// reading of the board (a fresh one when this step read none).
+int run(const std::vector<std::string> &args)
+{
+    if (args.empty())
+        throw Failure("no command");
+    XSession x;
+    Screen screen(x);
+    try {
+        x.attach(timeout());
+        return command(x, screen, args);
+    } catch (const std::exception &e) {
+        std::string reading = screen.lastReading();
+        if (reading.empty()) {
+            char place[120];
+            std::snprintf(
+                place, sizeof place,
+                "no board read in this step; the window as last seen: 0x%lx %dx%d+%d+%d\n",
+                x.window().id, x.window().width, x.window().height, x.window().x, x.window().y);
+            reading = place;
+        }
+        reading += x.describeTopLevels();
+        const std::string dir = leaveFailure(x.grabDisplay(), e.what(), reading);
+        std::fflush(stdout);
+        std::fprintf(stderr, "FAIL: %s\n", e.what());
+        if (!dir.empty())
+            std::fprintf(stderr, "the screen and the probe's reading at the failure: %s\n",
+                         dir.c_str());
+        return 1;
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "screen.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <thread>
@@ -34,6 +35,13 @@ bool isGrey(Rgb c)
 bool isSmileyYellow(Rgb c)
 {
     return c.r >= 200 && c.g >= 200 && c.b <= 80;
+}
+
+std::string text(Rgb c)
+{
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "(%d,%d,%d)", c.r, c.g, c.b);
+    return buffer;
 }
 
 // Brightness, 0 to 2550.
@@ -97,7 +105,7 @@ char Screen::numberOf(const Glyph &glyph) const
 
 void Screen::learn(const BoardText &board)
 {
-    const Pixels shot = x_.grab(boardLeft, boardTop, 203, 203);
+    const Pixels shot = x_.grabClient().part(boardLeft, boardTop, 203, 203);
     for (int cell = 0; cell < 9; ++cell) {
         const char c = board[size_t(cell)];
         if (c >= '1' && c <= '8')
@@ -142,18 +150,34 @@ void Screen::loadGlyphs(const std::string &path)
 
 BoardText Screen::board()
 {
-    const Pixels shot = x_.grab(boardLeft, boardTop, 203, 203);
+    const Pixels shot = x_.grabClient().part(boardLeft, boardTop, 203, 203);
     BoardText out(9, '?');
+    std::string reading;
     for (int cell = 0; cell < 9; ++cell) {
         const int x = cellLeft(cell % 3) - boardLeft, y = cellTop(cell / 3) - boardTop;
         // The lower left corner of the cell: below the number, inside the
         // focus frame.
         const Rgb face = shot.mean(x + 5, y + 48, 10, 12);
+        const Rgb middle = shot.mean(x + 20, y + 20, 26, 26);
         if (isTileFace(face))
             out[size_t(cell)] = learned_ ? numberOf(glyphAt(shot, cell)) : '#';
-        else if (isGrey(face) && isGrey(shot.mean(x + 20, y + 20, 26, 26)))
+        else if (isGrey(face) && isGrey(middle))
             out[size_t(cell)] = '.';
+        char line[120];
+        std::snprintf(line, sizeof line, "cell %d at client (%d,%d): corner %s, middle %s -> %c\n",
+                      cell, x + boardLeft, y + boardTop, text(face).c_str(), text(middle).c_str(),
+                      out[size_t(cell)]);
+        reading += line;
     }
+    const TopLevel &w = x_.window();
+    const Box &c = x_.client();
+    char place[200];
+    std::snprintf(place, sizeof place,
+                  "window 0x%lx %dx%d+%d+%d, menu bar %d px, client area %dx%d+%d+%d of the "
+                  "window\nboard %s\n",
+                  w.id, w.width, w.height, w.x, w.y, x_.menuBarHeight(), c.width, c.height, c.x,
+                  c.y, out.c_str());
+    lastReading_ = place + reading;
     return out;
 }
 
@@ -177,9 +201,11 @@ int Screen::smileysShown()
     // One line through the middle of each track: Image1(0) runs along
     // y 64..83, Image1(1) along x 296..315, Image1(2) along y 296..315 and
     // Image1(3) along x 64..83.
-    const Pixels rows[] = {
-        x_.grab(0, 74, XSession::clientWidth, 1), x_.grab(306, 0, 1, XSession::clientHeight),
-        x_.grab(0, 306, XSession::clientWidth, 1), x_.grab(74, 0, 1, XSession::clientHeight)};
+    const Pixels client = x_.grabClient();
+    const Pixels rows[] = {client.part(0, 74, XSession::clientWidth, 1),
+                           client.part(306, 0, 1, XSession::clientHeight),
+                           client.part(0, 306, XSession::clientWidth, 1),
+                           client.part(74, 0, 1, XSession::clientHeight)};
     int shown = 0;
     for (const Pixels &p : rows) {
         int yellow = 0;
@@ -193,7 +219,7 @@ int Screen::smileysShown()
 
 int Screen::topSmileyX()
 {
-    const Pixels row = x_.grab(0, 74, XSession::clientWidth, 1);
+    const Pixels row = x_.grabClient().part(0, 74, XSession::clientWidth, 1);
     int sum = 0, n = 0;
     for (int x = 0; x < row.width(); ++x) {
         if (isSmileyYellow(row.at(x, 0))) {
@@ -207,7 +233,7 @@ int Screen::topSmileyX()
 bool Screen::command2Highlighted()
 {
     // The strip below the caption, right of the Image1(3) track.
-    const Rgb c = x_.grab(95, 402, 60, 4).mean(0, 0, 60, 4);
+    const Rgb c = x_.grabClient().mean(95, 402, 60, 4);
     return c.r - c.b >= 25;
 }
 

@@ -39,6 +39,9 @@ public:
     void loadGlyphs(const std::string &path);
 
     BoardText board();
+    // What the last board() saw: the window's place, the client area found
+    // in it, and each cell's colours and reading; empty before the first.
+    const std::string &lastReading() const { return lastReading_; }
     // Polls until the board reads `expected` (compared by shape only when
     // the numbers are unknown); fails after the timeout with what it saw.
     BoardText waitBoard(const BoardText &expected, double timeoutSeconds);
@@ -63,6 +66,7 @@ private:
     XSession &x_;
     bool learned_ = false;
     std::array<Glyph, 10> glyphs_; // by number 1..8
+    std::string lastReading_;
 };
 
 } // namespace e2e

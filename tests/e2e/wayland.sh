@@ -64,10 +64,14 @@ mkdir "$E2E_WORK/shots"
 shot=$(find "$E2E_WORK/shots" -name '*.png' | head -n1)
 [ -n "$shot" ] || fail "weston-screenshooter wrote no PNG"
 # shellcheck disable=SC2086 # four numbers
-if ! "$SHOT" "$shot" $window; then
-    cp "$shot" "$PWD/e2e_wayland-failed.png"
-    fail "the window is not as laid out (screenshot: $PWD/e2e_wayland-failed.png)"
+if ! "$SHOT" "$shot" $window >"$E2E_WORK/reading.txt" 2>&1; then
+    cat "$E2E_WORK/reading.txt"
+    mkdir -p "$E2E_FAILURE_DIR"
+    cp "$shot" "$E2E_FAILURE_DIR/screen.png"
+    cp "$E2E_WORK/reading.txt" "$E2E_WORK/app.log" "$E2E_FAILURE_DIR/"
+    fail "the window is not as laid out (the screenshot and e2e_shot's reading: $E2E_FAILURE_DIR)"
 fi
+cat "$E2E_WORK/reading.txt"
 e2e_alive || { cat "$E2E_WORK/app.log" >&2; fail "the program ended"; }
 if grep -q . "$E2E_WORK/app.log"; then
     echo "program output:"

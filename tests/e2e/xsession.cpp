@@ -9,6 +9,7 @@
 #include <X11/extensions/XTest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 #include <thread>
@@ -25,6 +26,12 @@ bool underWine()
 {
     const char *platform = std::getenv("E2E_PLATFORM");
     return platform && std::string(platform) == "wine";
+}
+
+int dpiUnderTest()
+{
+    const char *dpi = std::getenv("E2E_DPI");
+    return dpi ? std::atoi(dpi) : 96;
 }
 
 namespace
@@ -150,6 +157,24 @@ unsigned long XSession::focusedTopLevel()
     return focus == d_->root ? 0 : focus;
 }
 
+std::string XSession::describeTopLevels()
+{
+    const unsigned long focus = focusedTopLevel();
+    Window raw = 0;
+    int revert = 0;
+    XGetInputFocus(d_->display, &raw, &revert);
+    std::string out;
+    char line[300];
+    for (const TopLevel &t : topLevels()) {
+        std::snprintf(line, sizeof line, "top-level 0x%lx \"%s\" %dx%d+%d+%d%s\n", t.id,
+                      t.title.c_str(), t.width, t.height, t.x, t.y,
+                      t.id == focus ? " (has the keyboard focus)" : "");
+        out += line;
+    }
+    std::snprintf(line, sizeof line, "keyboard focus: X window 0x%lx\n", raw);
+    return out + line;
+}
+
 bool XSession::isProgram(unsigned long window)
 {
     XClassHint hint{};
@@ -167,11 +192,24 @@ bool XSession::focusIsOnProgram()
     return isProgram(focusedTopLevel());
 }
 
-bool XSession::locateClient()
+bool XSession::refreshWindow()
 {
-    const int w = window_.width, h = window_.height;
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(d_->display, window_.id, &a) || a.map_state != IsViewable)
+        return false;
+    window_.x = a.x;
+    window_.y = a.y;
+    window_.width = a.width;
+    window_.height = a.height;
+    return true;
+}
+
+bool XSession::locateClient(const Pixels &p)
+{
+    const int w = p.width(), h = p.height();
+    const int wantWidth = pixels(5730, dpiUnderTest()), wantHeight = pixels(6570, dpiUnderTest());
     if (!underWine()) {
-        client_ = {0, h - clientHeight, w, clientHeight};
+        client_ = {0, h - wantHeight, w, wantHeight};
         menuBar_ = client_.y;
         return true;
     }
@@ -181,8 +219,10 @@ bool XSession::locateClient()
     // diagonal in from the window's corner, then as far right and down as
     // the colour goes. Its left and top end the colour's runs along its
     // bottom row and up its left column, edges that no control covers. The
-    // tip box, which Wine centres on the screen, stays clear of these lines.
-    const Pixels p = grabWindow();
+    // tip box, which Wine centres on the screen, stays clear of these lines;
+    // a menu's drop-down does not, for a moment after an item is chosen, and
+    // cuts the run up the left column short: a box of another size than the
+    // one laid out is such a look, and not the client area.
     const Rgb bg = highlight();
     int k = 0;
     while (k < std::min(w, h) - 1 && !sameColour(p.at(w - 1 - k, h - 1 - k), bg))
@@ -197,9 +237,9 @@ bool XSession::locateClient()
         --left;
     while (top > 0 && sameColour(p.at(left, top - 1), bg))
         --top;
-    if (right - left < clientWidth / 2 || bottom - top < clientHeight / 2 || top == 0)
-        return false; // not painted yet
     client_ = {left, top, right - left + 1, bottom - top + 1};
+    if (client_.width != wantWidth || client_.height != wantHeight || top == 0)
+        return false;
     // The menu bar: the rows of its own colour right above the client area.
     const Rgb menu = p.at(right, top - 1);
     int above = top - 1;
@@ -209,10 +249,29 @@ bool XSession::locateClient()
     return true;
 }
 
-TopLevel XSession::attach(double timeoutSeconds)
+Pixels XSession::look()
 {
     const auto start = Clock::now();
-    bool seen = false;
+    for (;;) {
+        if (!refreshWindow())
+            throw Failure("the Quarvel window is gone");
+        Pixels picture = grabScreen(window_.x, window_.y, window_.width, window_.height);
+        if (locateClient(picture))
+            return picture;
+        if (secondsSince(start) > timeout_)
+            throw Failure("no client area of " + std::to_string(pixels(5730, dpiUnderTest())) +
+                          "x" + std::to_string(pixels(6570, dpiUnderTest())) +
+                          " in the background colour shows in the window; the last look found " +
+                          std::to_string(client_.width) + "x" + std::to_string(client_.height) +
+                          "+" + std::to_string(client_.x) + "+" + std::to_string(client_.y));
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+TopLevel XSession::attach(double timeoutSeconds)
+{
+    timeout_ = timeoutSeconds;
+    const auto start = Clock::now();
     for (;;) {
         for (const TopLevel &t : topLevels()) {
             if (t.title != "Quarvel" || t.width < 300 || t.height <= clientHeight)
@@ -220,27 +279,41 @@ TopLevel XSession::attach(double timeoutSeconds)
             if (!isProgram(t.id))
                 continue;
             window_ = t;
-            seen = true;
-            if (!locateClient())
-                break;
-            // No window manager hands out the focus under bare Xvfb; Qt
-            // takes the FocusIn as its window's activation, and it reaches
-            // Qt before any key sent after it. A window of the program that
-            // has the focus already (the tip box) keeps it.
-            if (!focusIsOnProgram())
+            // Under Qt the probe stands in for the window manager that bare
+            // Xvfb lacks: when no window of the program has the focus (at
+            // start-up, or once a message box has closed), the main window
+            // gets it. Wine gives the focus to its windows itself, and a
+            // request of ours could only race its own.
+            if (!underWine() && !focusIsOnProgram())
                 XSetInputFocus(d_->display, t.id, RevertToPointerRoot, CurrentTime);
             sync();
-            return t;
+            return window_;
         }
         if (secondsSince(start) > timeoutSeconds)
-            throw Failure(seen ? "the Quarvel window shows no client area of the background colour"
-                               : "no Quarvel window appeared");
+            throw Failure("no Quarvel window appeared");
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 }
 
+void XSession::awaitFocus()
+{
+    const auto start = Clock::now();
+    while (!keysReach(window_.id)) {
+        if (secondsSince(start) > timeout_)
+            throw Failure("the Quarvel window never got the keyboard focus");
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+bool XSession::keysReach(unsigned long id)
+{
+    const unsigned long focus = focusedTopLevel();
+    return underWine() ? isProgram(focus) : focus == id;
+}
+
 void XSession::moveTo(int x, int y)
 {
+    look();
     XTestFakeMotionEvent(d_->display, DefaultScreen(d_->display), window_.x + client_.x + x,
                          window_.y + client_.y + y, CurrentTime);
     XFlush(d_->display);
@@ -304,14 +377,15 @@ void XSession::sync()
     XSync(d_->display, False);
 }
 
-Pixels XSession::grab(int x, int y, int width, int height)
+Pixels XSession::grabClient()
 {
-    return grabScreen(window_.x + client_.x + x, window_.y + client_.y + y, width, height);
+    return look().part(client_.x, client_.y, client_.width, client_.height);
 }
 
-Pixels XSession::grabWindow()
+Pixels XSession::grabDisplay()
 {
-    return grabScreen(window_.x, window_.y, window_.width, window_.height);
+    const int screen = DefaultScreen(d_->display);
+    return grabScreen(0, 0, DisplayWidth(d_->display, screen), DisplayHeight(d_->display, screen));
 }
 
 Pixels XSession::grabScreen(int sx, int sy, int width, int height)

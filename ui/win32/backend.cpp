@@ -201,7 +201,7 @@ void Win32Backend::sync(const Control &control, Property property)
     case Property::Width:
     case Property::Height:
     case Property::Position:
-        place(control);
+        place(control, property == Property::Width || property == Property::Height);
         break;
     case Property::Caption:
         // The caption is the window's text, which is also what screen
@@ -232,7 +232,7 @@ void Win32Backend::sync(const Control &control, Property property)
     }
 }
 
-void Win32Backend::place(const Control &control)
+void Win32Backend::place(const Control &control, bool resized)
 {
     HWND w = windows_.at(&control);
     // By its edges, so that it meets its neighbours and its container's
@@ -241,7 +241,7 @@ void Win32Backend::place(const Control &control)
     const PixelRect r = placedPixels(control, dpi_);
     SetWindowPos(w, nullptr, r.left, r.top, r.width(), r.height(),
                  quietly | (control.kind() == Kind::PictureBox ? SWP_FRAMECHANGED : 0));
-    if (control.kind() == Kind::Image)
+    if (resized && control.kind() == Kind::Image)
         setStyle(control); // the icon at the new size
 }
 
