@@ -179,6 +179,9 @@ void checkLayout(const Layout &l, int dpi)
     std::printf("tiles %s\n", l.cells.c_str());
     if (l.cells != "########.")
         throw Failure("the tiles are not on their home cells with (2,2) free");
+    if (l.tileRight != in.x + in.width || l.tileBottom != in.y + in.height)
+        throw Failure("the last column's and row's tiles do not meet the board's inside with "
+                      "their dark edges");
 }
 
 } // namespace e2e
