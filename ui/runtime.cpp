@@ -41,9 +41,13 @@ bool dispatch(std::string_view event, const std::function<void()> &handler)
         ++errors;
         // stdio rather than iostreams: the Windows program links statically,
         // and iostreams alone would add about a megabyte to it.
-        std::fprintf(stderr, "quarvel: runtime error %d in %.*s: %s\n", e.number(),
-                     int(event.size()), event.data(), e.what());
+        char line[512];
+        std::snprintf(line, sizeof line, "quarvel: runtime error %d in %.*s: %s", e.number(),
+                      int(event.size()), event.data(), e.what());
+        std::fprintf(stderr, "%s\n", line);
         std::fflush(stderr);
+        if (activePlatform)
+            activePlatform->reportError(line);
     } catch (const EndRequest &) {
         if (activePlatform)
             activePlatform->endProgram();

@@ -17,6 +17,9 @@ public:
     virtual void messageBox(const std::string &text, const std::string &title) = 0;
     // Closes the window and stops the program once the current handler unwinds.
     virtual void endProgram() = 0;
+    // One line of a runtime error's report, for where the platform keeps
+    // them besides stderr, which a program started from a desktop may lack.
+    virtual void reportError(const std::string &) {}
 };
 
 // The backend that serves msgBox() and end(); null when none is active.
@@ -24,9 +27,9 @@ void setPlatform(Platform *platform);
 Platform *platform();
 
 // Runs one event handler. A runtime error raised inside leaves the handler,
-// keeps what it wrote so far, is reported in one line on stderr and counted;
-// the program goes on. Returns false when the handler did not run to its end
-// or did not run at all, because the program has ended.
+// keeps what it wrote so far, is reported in one line on stderr and to the
+// active platform, and counted; the program goes on. Returns false when the handler did not run to
+// its end or did not run at all, because the program has ended.
 bool dispatch(std::string_view event, const std::function<void()> &handler);
 
 // Runtime errors that reached the boundary since the start of the program.

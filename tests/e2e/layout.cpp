@@ -19,25 +19,38 @@ bool isFace(Rgb c)
     return std::abs(c.r - 255) + std::abs(c.g - 255) + std::abs(c.b - 192) <= 6;
 }
 
-// '#' when the face fills the tile box at (x, y) of the picture but for the
-// number's ink, inside the tile's two-pixel bevel, on all four sides: the
-// outer ring is light or shadow, the inner ring the face's own colour at the
-// top and left and dark at the bottom and right. A tile a pixel off fails.
-char cellShows(const Pixels &p, int x, int y, int tileSize)
+// The bevel's dark side: shadow and darkest shadow, well below the face's
+// brightness and the light sides'.
+bool isDark(Rgb c)
 {
-    const int last = tileSize - 1, mid = tileSize / 2;
+    return c.r + c.g + c.b <= 3 * 170;
+}
+
+// '#' when the face fills the tile box (x, y, w, h) of the picture but for
+// the number's ink, inside the tile's bevel of two rings, each `line` pixels
+// wide, whole on all four sides: at the top and left the outer ring is
+// light or shadow and the inner one the face's own colour; at the bottom and
+// right both are dark, out to the box's last pixel. A tile a pixel off, or
+// cut by the board's border, fails.
+char cellShows(const Pixels &p, int x, int y, int w, int h, int line)
+{
+    const int edge = 2 * line;
     int face = 0;
-    for (int j = 2; j < last - 1; ++j)
-        for (int i = 2; i < last - 1; ++i)
+    for (int j = edge; j < h - edge; ++j)
+        for (int i = edge; i < w - edge; ++i)
             face += isFace(p.at(x + i, y + j));
     if (face == 0)
         return '.';
-    const bool edges = !isFace(p.at(x, y + mid)) && isFace(p.at(x + 1, y + mid)) &&
-                       isFace(p.at(x + last - 2, y + mid)) &&
-                       !isFace(p.at(x + last - 1, y + mid)) && !isFace(p.at(x + mid, y)) &&
-                       isFace(p.at(x + mid, y + 1)) && isFace(p.at(x + mid, y + last - 2)) &&
-                       !isFace(p.at(x + mid, y + last - 1));
-    return edges && face >= (last - 2) * (last - 2) * 3 / 4 ? '#' : '?';
+    const int midX = x + w / 2, midY = y + h / 2;
+    bool edges = true;
+    for (int k = 0; k < line; ++k) {
+        edges = edges && !isFace(p.at(x + k, midY)) && !isFace(p.at(midX, y + k)) &&
+                isFace(p.at(x + line + k, midY)) && isFace(p.at(midX, y + line + k));
+    }
+    for (int k = 1; k <= edge; ++k)
+        edges = edges && isDark(p.at(x + w - k, midY)) && isDark(p.at(midX, y + h - k));
+    edges = edges && isFace(p.at(x + w - edge - 1, midY)) && isFace(p.at(midX, y + h - edge - 1));
+    return edges && face >= (w - 2 * edge) * (h - 2 * edge) * 3 / 4 ? '#' : '?';
 }
 
 } // namespace
@@ -61,12 +74,22 @@ bool sameColour(Rgb a, Rgb b)
 // The tiles stand inside Picture1's 30-twip border, 1000 twips a cell.
 int cellLeft(int col, int dpi)
 {
-    return pixels(1320, dpi) + pixels(30, dpi) + pixels(col * 1000, dpi);
+    return pixels(1320 + 30 + col * 1000, dpi);
 }
 
 int cellTop(int row, int dpi)
 {
-    return pixels(1320, dpi) + pixels(30, dpi) + pixels(row * 1000, dpi);
+    return cellLeft(row, dpi);
+}
+
+int cellRight(int col, int dpi)
+{
+    return pixels(1320 + 30 + col * 1000 + 990, dpi);
+}
+
+int cellBottom(int row, int dpi)
+{
+    return cellRight(row, dpi);
 }
 
 Layout measureLayout(const Pixels &picture, int right, int bottom, int dpi)
@@ -87,7 +110,7 @@ Layout measureLayout(const Pixels &picture, int right, int bottom, int dpi)
 
     // The board is the run of other colours that holds its middle, along a
     // row and a column.
-    const int boardMid = pixels(1320, dpi) + pixels(3050, dpi) / 2;
+    const int boardMid = (pixels(1320, dpi) + pixels(1320 + 3050, dpi)) / 2;
     const int midX = left + boardMid, midY = top + boardMid;
     int x0 = midX, x1 = midX, y0 = midY, y1 = midY;
     while (x0 > left && !sameColour(picture.at(x0 - 1, midY), bg))
@@ -100,9 +123,33 @@ Layout measureLayout(const Pixels &picture, int right, int bottom, int dpi)
         ++y1;
     out.board = {x0 - left, y0 - top, x1 - x0 + 1, y1 - y0 + 1};
 
-    for (int cell = 0; cell < 9; ++cell)
-        out.cells += cellShows(picture, left + cellLeft(cell % 3, dpi),
-                               top + cellTop(cell / 3, dpi), pixels(990, dpi));
+    // The border, measured inwards along the middle row and column, ends
+    // where a tile's edge begins.
+    const auto run = [&](int x, int y, int dx, int dy, bool (*in)(Rgb)) {
+        int n = 0;
+        while (n < 12 && in(picture.at(x + n * dx, y + n * dy)))
+            ++n;
+        return n;
+    };
+    const auto light = [](Rgb c) { return !isFace(c) && !isDark(c); };
+    const int insideX0 = x0 + run(x0, midY, 1, 0, isDark);
+    const int insideY0 = y0 + run(midX, y0, 0, 1, isDark);
+    const int insideX1 = x1 + 1 - run(x1, midY, -1, 0, light);
+    const int insideY1 = y1 + 1 - run(midX, y1, 0, -1, light);
+    out.inside = {insideX0 - left, insideY0 - top, insideX1 - insideX0, insideY1 - insideY0};
+    if (isDark(picture.at(insideX1 - 1, midY)))
+        out.tileRight = insideX1 - left;
+    if (isDark(picture.at(midX, insideY1 - 1)))
+        out.tileBottom = insideY1 - top;
+
+    // The bevel's rings are a pixel at 96 dpi, as wide as 15 twips round to.
+    const int line = std::max(pixels(15, dpi), 1);
+    for (int cell = 0; cell < 9; ++cell) {
+        const int col = cell % 3, row = cell / 3;
+        out.cells += cellShows(picture, left + cellLeft(col, dpi), top + cellTop(row, dpi),
+                               cellRight(col, dpi) - cellLeft(col, dpi),
+                               cellBottom(row, dpi) - cellTop(row, dpi), line);
+    }
     return out;
 }
 
@@ -111,7 +158,7 @@ void checkLayout(const Layout &l, int dpi)
     const Box &c = l.client, &b = l.board;
     const Rgb want = highlight();
     const int width = pixels(5730, dpi), height = pixels(6570, dpi);
-    const int boardAt = pixels(1320, dpi), boardSide = pixels(3050, dpi);
+    const int boardAt = pixels(1320, dpi), boardSide = pixels(1320 + 3050, dpi) - boardAt;
     std::printf("client area %dx%d, colour (%d,%d,%d)\n", c.width, c.height, l.background.r,
                 l.background.g, l.background.b);
     if (!sameColour(l.background, want))
@@ -126,9 +173,15 @@ void checkLayout(const Layout &l, int dpi)
         throw Failure("the board is not at (" + std::to_string(boardAt) + "," +
                       std::to_string(boardAt) + ") with " + std::to_string(boardSide) + "x" +
                       std::to_string(boardSide));
+    const Box &in = l.inside;
+    std::printf("board's inside (%d,%d) to (%d,%d); tiles' dark edges end at x %d, y %d\n", in.x,
+                in.y, in.x + in.width, in.y + in.height, l.tileRight, l.tileBottom);
     std::printf("tiles %s\n", l.cells.c_str());
     if (l.cells != "########.")
         throw Failure("the tiles are not on their home cells with (2,2) free");
+    if (l.tileRight != in.x + in.width || l.tileBottom != in.y + in.height)
+        throw Failure("the last column's and row's tiles do not meet the board's inside with "
+                      "their dark edges");
 }
 
 } // namespace e2e

@@ -23,11 +23,15 @@ constexpr int pixels(int twips, int dpi = 96)
 constexpr int clientWidth = pixels(5730), clientHeight = pixels(6570); // 382 x 438
 
 // Board: Picture1 at (88, 88), 203 x 203 with a 2-pixel (30-twip) border,
-// cells 1000 twips apart; the tiles are 990 twips square.
+// cells 1000 twips apart; the tiles are 990 twips square. Every edge lies
+// where its distance in twips from the client area's corner rounds to, so
+// a tile may be a pixel wider or narrower than its neighbour at some dpi.
 constexpr int boardLeft = pixels(1320), boardTop = pixels(1320), boardSize = pixels(3050),
               tileSize = pixels(990);
 int cellLeft(int col, int dpi = 96);
 int cellTop(int row, int dpi = 96);
+int cellRight(int col, int dpi = 96); // one past the tile's last column
+int cellBottom(int row, int dpi = 96);
 inline int cellCentreX(int cell)
 {
     return cellLeft(cell % 3) + tileSize / 2;
@@ -56,8 +60,14 @@ struct Layout {
     Box client;     // in the picture
     Rgb background; // at the client area's bottom-right corner
     Box board;      // in client coordinates
+    // The board's inside, within the border's runs of dark pixels at the top
+    // and left and of light ones at the bottom and right; and one past the
+    // last dark pixel of the right-hand column's and the bottom row's tiles
+    // where it meets the border there, -1 where no dark edge meets it.
+    Box inside;
+    int tileRight = -1, tileBottom = -1;
     // Per cell in reading order: '#' a tile's face filling the cell's tile
-    // box, '.' no face at all, '?' anything else.
+    // box inside its whole bevel, '.' no face at all, '?' anything else.
     std::string cells;
 };
 

@@ -27,9 +27,10 @@ e2e_init() {
     e2e_session
     export QT_QPA_PLATFORM=xcb
     # -displayfd: Xvfb picks a free display number and writes it once it is
-    # ready, so tests running side by side never share a server.
+    # ready, so tests running side by side never share a server. E2E_SCREEN
+    # names a larger screen for a window laid out at a high resolution.
     local fdfile="$E2E_WORK/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fdfile" 2>"$E2E_WORK/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp -noreset 3>"$fdfile" 2>"$E2E_WORK/xvfb.log" &
     SERVER_PID=$!
     e2e_await -s "$fdfile" "$SERVER_PID" "$E2E_WORK/xvfb.log" Xvfb
     export DISPLAY=":$(head -n1 "$fdfile")"

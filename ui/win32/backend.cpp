@@ -3,11 +3,13 @@
 #include "backend.h"
 
 #include "convert.h"
+#include "failure.h"
 #include "input.h"
 #include "messagebox.h"
 #include "widgets.h"
 
 #include "ui/accessible.h"
+#include "ui/placement.h"
 #include "ui/units.h"
 
 #include <algorithm>
@@ -18,9 +20,10 @@ namespace ui
 
 Win32Backend::Win32Backend(Form &form) : form_(form)
 {
-    window_ = CreateWindowExW(0, windowClass, L"", windowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), this);
+    window_ = windowOrFail(CreateWindowExW(0, windowClass, L"", windowStyle, CW_USEDEFAULT,
+                                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                                           nullptr, GetModuleHandleW(nullptr), this),
+                           L"create its window");
     dpi_ = int(GetDpiForWindow(window_));
     int id = firstId;
     for (Control *c : form_.controls())
@@ -49,11 +52,16 @@ Win32Backend::~Win32Backend()
         DestroyWindow(window_);
     for (const auto &[control, font] : fonts_)
         DeleteObject(font);
+    for (const auto &[colour, brush] : brushes_)
+        DeleteObject(brush);
 }
 
 Win32Backend *Win32Backend::of(HWND window)
 {
-    return window ? static_cast<Win32Backend *>(GetPropW(window, windowClass)) : nullptr;
+    // The game's window keeps its backend from WM_NCCREATE on.
+    return isGameWindow(window)
+               ? reinterpret_cast<Win32Backend *>(GetWindowLongPtrW(window, GWLP_USERDATA))
+               : nullptr;
 }
 
 HWND Win32Backend::windowOf(const Control &control) const
@@ -81,6 +89,16 @@ HFONT Win32Backend::fontOf(const Control &control) const
 {
     const auto it = fonts_.find(&control);
     return it == fonts_.end() ? nullptr : it->second;
+}
+
+HBRUSH Win32Backend::brushOf(Color colour)
+{
+    if (isSystemColor(colour))
+        return GetSysColorBrush(systemColorIndex(colour));
+    HBRUSH &brush = brushes_[colour];
+    if (!brush)
+        brush = CreateSolidBrush(toColorRef(colour));
+    return brush;
 }
 
 void Win32Backend::build(Control &control, int id)
@@ -113,9 +131,10 @@ void Win32Backend::build(Control &control, int id)
     }
     const Control *container = control.container();
     HWND parent = container->kind() == Kind::Form ? window_ : windows_.at(container);
-    HWND w =
-        CreateWindowExW(0, windowClassName, L"", style, 0, 0, 0, 0, parent,
-                        reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
+    HWND w = windowOrFail(CreateWindowExW(0, windowClassName, L"", style, 0, 0, 0, 0, parent,
+                                          reinterpret_cast<HMENU>(INT_PTR(id)),
+                                          GetModuleHandleW(nullptr), nullptr),
+                          L"create the window of", control.name());
     if (control.kind() == Kind::CommandButton)
         watchButton(w);
     windows_[&control] = w;
@@ -227,9 +246,11 @@ void Win32Backend::rename(const Control &control)
 void Win32Backend::place(const Control &control, bool resized)
 {
     HWND w = windows_.at(&control);
-    // A picture box's border follows the DPI (SWP_FRAMECHANGED).
-    SetWindowPos(w, nullptr, toPixels(control.left(), dpi_), toPixels(control.top(), dpi_),
-                 toPixels(control.width(), dpi_), toPixels(control.height(), dpi_),
+    // By its edges, so that it meets its neighbours and its container's
+    // inside as it does in twips. A picture box's border follows the DPI and
+    // the box's place (SWP_FRAMECHANGED).
+    const PixelRect r = placedPixels(control, dpi_);
+    SetWindowPos(w, nullptr, r.left, r.top, r.width(), r.height(),
                  quietly | (control.kind() == Kind::PictureBox ? SWP_FRAMECHANGED : 0));
     if (resized && control.kind() == Kind::Image)
         setStyle(control); // the icon at the new size
@@ -265,7 +286,8 @@ void Win32Backend::setStyle(const Control &control)
     }
     case Kind::Image: {
         const auto &image = static_cast<const Image &>(control);
-        const int side = std::max(toPixels(image.width(), dpi_), toPixels(image.height(), dpi_));
+        const PixelRect r = placedPixels(image, dpi_);
+        const int side = std::max(r.width(), r.height());
         setImageIcon(w, icons_.icon(image.picture(), side));
         return;
     }
@@ -301,6 +323,11 @@ void Win32Backend::ticked(WPARAM id)
 void Win32Backend::messageBox(const std::string &text, const std::string &title)
 {
     showMessageBox(window_, text, title);
+}
+
+void Win32Backend::reportError(const std::string &line)
+{
+    reportToDebugger(line);
 }
 
 void Win32Backend::endProgram()

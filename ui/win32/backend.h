@@ -7,6 +7,7 @@
 #include "ui/controls.h"
 #include "ui/runtime.h"
 
+#include <map>
 #include <memory>
 #include <unordered_map>
 #include <windows.h>
@@ -43,6 +44,13 @@ public:
     // item.
     Control *controlOfId(int id) const;
     HFONT fontOf(const Control &control) const;
+    // A solid brush of the colour, made once and kept until the backend
+    // goes: the game uses a handful of colours. System colours come from
+    // Windows's own brushes, which follow a change of the colour scheme.
+    HBRUSH brushOf(Color colour);
+    // The window's outer size for the form's client area at `dpi`, with the
+    // menu bar on one line.
+    SIZE frameSizeAt(int dpi) const;
 
     // The window's messages that belong to the backend rather than to a
     // window class.
@@ -53,6 +61,7 @@ public:
     void written(const Control &control, Property property) override;
     void messageBox(const std::string &text, const std::string &title) override;
     void endProgram() override;
+    void reportError(const std::string &line) override;
 
 private:
     // Control identifiers (WM_COMMAND) start here, clear of IDOK, IDCANCEL
@@ -75,6 +84,8 @@ private:
     void rename(const Control &control);
     // The window as a whole (window.cpp).
     void rebuildMenus();
+    // Sizes the window round the form's client area, or to the rectangle
+    // Windows suggests for a new DPI.
     void fitToClientArea(const RECT *suggested);
 
     Form &form_;
@@ -83,6 +94,7 @@ private:
     std::unordered_map<const Control *, HWND> windows_;
     std::unordered_map<HWND, Control *> controlOf_;
     std::unordered_map<const Control *, HFONT> fonts_;
+    std::map<Color, HBRUSH> brushes_;
     std::unordered_map<const Control *, std::unique_ptr<TickSource>> timers_;
     IconCache icons_;
     HWND lastFocus_ = nullptr; // the child to give the focus back to

@@ -2,7 +2,6 @@
 #include "convert.h"
 
 #include <cmath>
-#include <map>
 
 namespace ui
 {
@@ -23,17 +22,6 @@ COLORREF toColorRef(Color c)
     if (isSystemColor(c))
         return GetSysColor(systemColorIndex(c));
     return RGB(redOf(c), greenOf(c), blueOf(c));
-}
-
-HBRUSH brushOf(Color c)
-{
-    if (isSystemColor(c))
-        return GetSysColorBrush(systemColorIndex(c));
-    static std::map<Color, HBRUSH> brushes;
-    HBRUSH &brush = brushes[c];
-    if (!brush)
-        brush = CreateSolidBrush(toColorRef(c));
-    return brush;
 }
 
 HFONT createFont(const Font &font, int dpi)

@@ -1,6 +1,6 @@
 // Conversions between the controls' terms and the Windows API's: UTF-8 text
-// and UTF-16, the controls' colours (fixed or system) as COLORREFs and
-// brushes, and their fonts at a window's DPI.
+// and UTF-16, the controls' colours (fixed or system) as COLORREFs, and
+// their fonts at a window's DPI.
 #pragma once
 
 #include "ui/controls.h"
@@ -16,11 +16,6 @@ std::wstring toWide(const std::string &utf8);
 // A fixed &H00BBGGRR& is a COLORREF already; system colour nn is
 // GetSysColor(nn), the same numbering.
 COLORREF toColorRef(Color c);
-
-// A solid brush of the colour, owned here and kept for the program's life:
-// the game uses a handful of colours. System colours come from Windows's
-// own brushes, which follow a change of the colour scheme.
-HBRUSH brushOf(Color c);
 
 // A new font for the control's font at `dpi`; the caller deletes it. An
 // empty name is the system's message font, the desktop's dialog font.

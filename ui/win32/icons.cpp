@@ -1,20 +1,21 @@
 // Icons from the program file's resources, by the pictures' paths.
 #include "icons.h"
 
+#include "resources.h"
+
 namespace ui
 {
 
 namespace
 {
 
-// The icon groups of the resource scripts: the face is group 1
-// (assets/quarvel.rc.in), the smiley group 2 (ui/win32/resources.rc.in).
+// The icon group of the program file that holds the picture.
 int resourceOf(const std::string &path)
 {
     if (path == ":/icons/face.ico")
-        return 1;
+        return QUARVEL_FACE_ICON;
     if (path == ":/icons/smiley.ico")
-        return 2;
+        return QUARVEL_SMILEY_ICON;
     return 0;
 }
 

@@ -5,6 +5,10 @@
 
 #include "convert.h"
 
+#include "ui/units.h"
+
+#include <algorithm>
+
 namespace ui
 {
 
@@ -19,20 +23,23 @@ void fill(HDC dc, int left, int top, int right, int bottom, COLORREF colour)
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
 }
 
-// A one-pixel ring just inside `r`: `topLeft` along the top and left edges,
-// `bottomRight` along the bottom and right ones.
-void ring(HDC dc, const RECT &r, COLORREF topLeft, COLORREF bottomRight)
+// A ring `w` pixels wide just inside `r`: `topLeft` along the top and left
+// edges, `bottomRight` along the bottom and right ones.
+void ring(HDC dc, const RECT &r, int w, COLORREF topLeft, COLORREF bottomRight)
 {
-    fill(dc, r.left, r.top, r.right - 1, r.top + 1, topLeft);
-    fill(dc, r.left, r.top, r.left + 1, r.bottom - 1, topLeft);
-    fill(dc, r.left, r.bottom - 1, r.right, r.bottom, bottomRight);
-    fill(dc, r.right - 1, r.top, r.right, r.bottom, bottomRight);
+    fill(dc, r.left, r.top, r.right - w, r.top + w, topLeft);
+    fill(dc, r.left, r.top, r.left + w, r.bottom - w, topLeft);
+    fill(dc, r.left, r.bottom - w, r.right, r.bottom, bottomRight);
+    fill(dc, r.right - w, r.top, r.right, r.bottom, bottomRight);
 }
 
 } // namespace
 
-void drawGraphicalButton(const DRAWITEMSTRUCT &item, const CommandButton &button, HFONT font)
+void drawGraphicalButton(const DRAWITEMSTRUCT &item, const CommandButton &button, HFONT font,
+                         int dpi)
 {
+    // One pixel at 96 dpi: 15 twips.
+    const int line = std::max(toPixels(15, dpi), 1);
     HDC dc = item.hDC;
     RECT r = item.rcItem;
     const bool pressed = item.itemState & ODS_SELECTED;
@@ -45,20 +52,20 @@ void drawGraphicalButton(const DRAWITEMSTRUCT &item, const CommandButton &button
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
     const COLORREF darkest = GetSysColor(COLOR_3DDKSHADOW);
     RECT inner = r;
-    InflateRect(&inner, -1, -1);
+    InflateRect(&inner, -line, -line);
     if (pressed) {
-        ring(dc, r, darkest, light);
-        ring(dc, inner, shadow, face);
+        ring(dc, r, line, darkest, light);
+        ring(dc, inner, line, shadow, face);
     } else {
-        ring(dc, r, light, darkest);
-        ring(dc, inner, face, shadow);
+        ring(dc, r, line, light, darkest);
+        ring(dc, inner, line, face, shadow);
     }
 
-    // The caption, one pixel down and right while pressed. A button that
+    // The caption, a line down and right while pressed. A button that
     // takes no input, itself or through its container, greys it.
     RECT text = r;
     if (pressed)
-        OffsetRect(&text, 1, 1);
+        OffsetRect(&text, line, line);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, button.takesInput() ? toColorRef(button.foreColor())
                                          : GetSysColor(COLOR_GRAYTEXT));
@@ -70,15 +77,16 @@ void drawGraphicalButton(const DRAWITEMSTRUCT &item, const CommandButton &button
 
     // Windows leaves out the focus mark until the keyboard has been used in
     // the window; the button's UI state says so (not every version of the
-    // button class passes it on as ODS_NOFOCUSRECT). The mark lies one pixel
-    // inside the bevel.
+    // button class passes it on as ODS_NOFOCUSRECT). The mark lies a line
+    // inside the bevel and is a line wide.
     const bool markHidden = (item.itemState & ODS_NOFOCUSRECT) ||
                             (SendMessageW(item.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
     if ((item.itemState & ODS_FOCUS) && !markHidden) {
         RECT mark = r;
-        InflateRect(&mark, -3, -3);
+        InflateRect(&mark, -3 * line, -3 * line);
         SetTextColor(dc, toColorRef(button.foreColor()));
-        DrawFocusRect(dc, &mark);
+        for (int i = 0; i < line; ++i, InflateRect(&mark, -1, -1))
+            DrawFocusRect(dc, &mark);
     }
 }
 

@@ -10,7 +10,9 @@
 namespace ui
 {
 
-// Paints an owner-drawn button for WM_DRAWITEM in `font`.
-void drawGraphicalButton(const DRAWITEMSTRUCT &item, const CommandButton &button, HFONT font);
+// Paints an owner-drawn button for WM_DRAWITEM in `font`; the bevel and the
+// focus mark are as wide as a pixel at 96 `dpi` is at that one.
+void drawGraphicalButton(const DRAWITEMSTRUCT &item, const CommandButton &button, HFONT font,
+                         int dpi);
 
 } // namespace ui

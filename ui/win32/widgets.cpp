@@ -6,9 +6,11 @@
 #include "accessible.h"
 #include "backend.h"
 #include "convert.h"
+#include "failure.h"
 #include "input.h"
 #include "style.h"
 
+#include "ui/placement.h"
 #include "ui/units.h"
 
 #include <oleacc.h>
@@ -19,6 +21,8 @@ namespace ui
 namespace
 {
 
+ATOM windowAtom = 0;
+
 Win32Backend *backendAbove(HWND window)
 {
     return Win32Backend::of(GetAncestor(window, GA_ROOT));
@@ -26,7 +30,7 @@ Win32Backend *backendAbove(HWND window)
 
 // The colours of a label or image (WM_CTLCOLORSTATIC): its text colour, and
 // the background of its own, or of its container where it is transparent.
-HBRUSH colourControl(const Control &control, HDC dc)
+HBRUSH colourControl(Win32Backend &backend, const Control &control, HDC dc)
 {
     const bool transparent =
         control.kind() == Kind::Image ||
@@ -34,7 +38,47 @@ HBRUSH colourControl(const Control &control, HDC dc)
     const Control &under = transparent ? *control.container() : control;
     SetTextColor(dc, toColorRef(control.foreColor()));
     SetBkColor(dc, toColorRef(under.backColor()));
-    return brushOf(under.backColor());
+    return backend.brushOf(under.backColor());
+}
+
+// The width of each side of a picture box's border at the backend's DPI:
+// its edges and its inside's edges each rounded on their own, so a side may
+// be a pixel wider than the one across. Before the box has its control, the
+// border at the window's DPI.
+PixelRect borderOf(HWND box)
+{
+    Win32Backend *backend = backendAbove(box);
+    if (const Control *control = backend ? backend->controlOf(box) : nullptr)
+        return borderPixels(*control, backend->dpi());
+    const int side = toPixels(pictureBoxBorder, int(GetDpiForWindow(box)));
+    return {side, side, side, side};
+}
+
+// One line of a sunken border's side, `at` pixels in from the box's edge.
+void paintBorderLine(HDC dc, const RECT &box, int side, int at, int sideWidth)
+{
+    // Shadow and highlight on the outer half, darkest shadow and light on
+    // the inner half; at a higher DPI each half widens.
+    const bool outer = at < sideWidth / 2;
+    const bool topLeft = side < 2;
+    const int colour = outer ? (topLeft ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT)
+                             : (topLeft ? COLOR_3DDKSHADOW : COLOR_3DLIGHT);
+    RECT r = box;
+    switch (side) {
+    case 0: // left
+        r.left += at, r.right = r.left + 1;
+        break;
+    case 1: // top
+        r.top += at, r.bottom = r.top + 1;
+        break;
+    case 2: // right
+        r.right -= at, r.left = r.right - 1;
+        break;
+    default: // bottom
+        r.bottom -= at, r.top = r.bottom - 1;
+        break;
+    }
+    FillRect(dc, &r, GetSysColorBrush(colour));
 }
 
 // Messages a container gets from the controls inside it.
@@ -57,7 +101,7 @@ bool fromChild(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESU
         if (!control || control->kind() != Kind::CommandButton)
             return false;
         drawGraphicalButton(item, static_cast<const CommandButton &>(*control),
-                            backend->fontOf(*control));
+                            backend->fontOf(*control), backend->dpi());
         result = TRUE;
         return true;
     }
@@ -65,7 +109,8 @@ bool fromChild(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESU
         const Control *control = backend->controlOf(reinterpret_cast<HWND>(lParam));
         if (!control)
             return false;
-        result = reinterpret_cast<LRESULT>(colourControl(*control, reinterpret_cast<HDC>(wParam)));
+        result = reinterpret_cast<LRESULT>(
+            colourControl(*backend, *control, reinterpret_cast<HDC>(wParam)));
         return true;
     }
     default:
@@ -90,7 +135,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_NCCREATE) {
         // The backend comes with CreateWindowExW, before any other message.
         const auto *create = reinterpret_cast<const CREATESTRUCTW *>(lParam);
-        SetPropW(window, windowClass, create->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     LRESULT result = 0;
     if (fromChild(window, message, wParam, lParam, result))
@@ -101,7 +147,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_ERASEBKGND: {
             RECT r;
             GetClientRect(window, &r);
-            FillRect(reinterpret_cast<HDC>(wParam), &r, brushOf(backend->form().backColor()));
+            FillRect(reinterpret_cast<HDC>(wParam), &r,
+                     backend->brushOf(backend->form().backColor()));
             return 1;
         }
         case WM_MOUSEMOVE:
@@ -112,6 +159,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             backend->activated(LOWORD(wParam) != WA_INACTIVE);
             return done;
         }
+        case WM_GETDPISCALEDSIZE:
+            // The window's size at the new DPI, so that Windows's suggested
+            // rectangle in WM_DPICHANGED fits the client area exactly.
+            *reinterpret_cast<SIZE *>(lParam) = backend->frameSizeAt(int(wParam));
+            return TRUE;
         case WM_DPICHANGED:
             backend->dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
             return 0;
@@ -126,7 +178,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         }
     }
     if (message == WM_NCDESTROY)
-        RemovePropW(window, windowClass);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -141,21 +193,21 @@ LRESULT CALLBACK pictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
         // positions count from its inside.
         auto *r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS *>(lParam)->rgrc[0]
                          : reinterpret_cast<RECT *>(lParam);
-        const int border = pictureBorder(int(GetDpiForWindow(box)));
-        InflateRect(r, -border, -border);
+        const PixelRect border = borderOf(box);
+        r->left += border.left, r->top += border.top;
+        r->right -= border.right, r->bottom -= border.bottom;
         return 0;
     }
     case WM_NCPAINT: {
-        // Sunken: shadow and highlight outside, darkest shadow and light
-        // inside; at a higher DPI the inner ring widens.
         HDC dc = GetWindowDC(box);
         RECT r;
         GetWindowRect(box, &r);
         OffsetRect(&r, -r.left, -r.top);
-        const int border = pictureBorder(int(GetDpiForWindow(box)));
-        for (int i = 0; i < border; ++i)
-            DrawEdge(dc, &r, i < border / 2 ? BDR_SUNKENOUTER : BDR_SUNKENINNER,
-                     BF_RECT | BF_ADJUST);
+        const PixelRect border = borderOf(box);
+        const int widths[4] = {border.left, border.top, border.right, border.bottom};
+        for (int side = 0; side < 4; ++side)
+            for (int at = 0; at < widths[side]; ++at)
+                paintBorderLine(dc, r, side, at, widths[side]);
         ReleaseDC(box, dc);
         return 0;
     }
@@ -217,22 +269,25 @@ void registerWindowClasses(HINSTANCE instance)
     c.hInstance = instance;
     c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
 
-    c.lpfnWndProc = windowProc;
-    c.lpszClassName = windowClass;
-    RegisterClassExW(&c);
-
-    c.lpfnWndProc = pictureBoxProc;
-    c.lpszClassName = pictureBoxClass;
-    RegisterClassExW(&c);
-
-    c.lpfnWndProc = imageProc;
-    c.lpszClassName = imageClass;
-    RegisterClassExW(&c);
+    const struct {
+        WNDPROC procedure;
+        const wchar_t *name;
+    } classes[] = {
+        {windowProc, windowClass}, {pictureBoxProc, pictureBoxClass}, {imageProc, imageClass}};
+    for (const auto &k : classes) {
+        c.lpfnWndProc = k.procedure;
+        c.lpszClassName = k.name;
+        const ATOM atom = RegisterClassExW(&c);
+        if (!atom)
+            failToStart(L"register the window class", k.name);
+        if (k.procedure == windowProc)
+            windowAtom = atom;
+    }
 }
 
-int pictureBorder(int dpi)
+bool isGameWindow(HWND window)
 {
-    return toPixels(30, dpi);
+    return window && windowAtom && GetClassLongPtrW(window, GCW_ATOM) == windowAtom;
 }
 
 void setImageIcon(HWND image, HICON icon)

@@ -15,10 +15,12 @@ inline constexpr wchar_t imageClass[] = L"QuarvelImage";
 // What a timer's tick posts to the window; WPARAM says which timer.
 inline constexpr UINT tickMessage = WM_APP + 1;
 
+// Registers the three classes; a class that cannot be registered is a
+// failure to start.
 void registerWindowClasses(HINSTANCE instance);
 
-// The picture box's sunken border on each side: 30 twips, 2 pixels at 96 DPI.
-int pictureBorder(int dpi);
+// Whether the window is one of the game's own windows (windowClass).
+bool isGameWindow(HWND window);
 
 // The icon an image window shows, stretched to its size; it stays owned by
 // the caller.

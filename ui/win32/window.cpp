@@ -6,7 +6,7 @@
 #include "convert.h"
 
 #include "ui/input.h"
-#include "ui/units.h"
+#include "ui/placement.h"
 
 namespace ui
 {
@@ -37,21 +37,36 @@ void Win32Backend::rebuildMenus()
         DestroyMenu(old);
 }
 
+SIZE Win32Backend::frameSizeAt(int dpi) const
+{
+    const PixelRect client = placedPixels(form_, dpi);
+    RECT r{0, 0, client.width(), client.height()};
+    AdjustWindowRectExForDpi(&r, windowStyle, TRUE, 0, UINT(dpi));
+    return {r.right - r.left, r.bottom - r.top};
+}
+
 void Win32Backend::fitToClientArea(const RECT *suggested)
 {
-    const int width = toPixels(form_.width(), dpi_), height = toPixels(form_.height(), dpi_);
-    RECT r{0, 0, width, height};
-    AdjustWindowRectExForDpi(&r, windowStyle, TRUE, 0, UINT(dpi_));
-    UINT flags = quietly | (suggested ? 0 : SWP_NOMOVE);
-    const int x = suggested ? suggested->left : 0, y = suggested ? suggested->top : 0;
-    SetWindowPos(window_, nullptr, x, y, r.right - r.left, r.bottom - r.top, flags);
+    // Windows's suggestion for a new DPI is the size WM_GETDPISCALEDSIZE
+    // answered, placed where the window keeps its place on the monitor.
+    if (suggested) {
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     quietly);
+    } else {
+        const SIZE size = frameSizeAt(dpi_);
+        SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, quietly | SWP_NOMOVE);
+    }
     // A menu bar that wraps takes more height than AdjustWindowRectEx allows
     // for: make up what the client area lacks.
-    RECT client;
+    const PixelRect want = placedPixels(form_, dpi_);
+    RECT frame, client;
+    GetWindowRect(window_, &frame);
     GetClientRect(window_, &client);
-    if (client.right != width || client.bottom != height)
-        SetWindowPos(window_, nullptr, 0, 0, r.right - r.left + width - client.right,
-                     r.bottom - r.top + height - client.bottom, quietly | SWP_NOMOVE);
+    if (client.right != want.width() || client.bottom != want.height())
+        SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left + want.width() - client.right,
+                     frame.bottom - frame.top + want.height() - client.bottom,
+                     quietly | SWP_NOMOVE);
 }
 
 void Win32Backend::show(int showCommand)
@@ -91,11 +106,14 @@ void Win32Backend::activated(bool active)
 
 void Win32Backend::dpiChanged(int dpi, const RECT &suggested)
 {
+    // Everything measured in pixels anew: places, picture box borders,
+    // fonts, icons; bevels and focus marks are drawn at the new DPI.
     dpi_ = dpi;
     for (Control *c : form_.controls()) {
         if (windows_.count(c)) {
             place(*c);
             setFont(*c);
+            InvalidateRect(windows_.at(c), nullptr, TRUE);
         }
     }
     setStyle(form_);
