@@ -202,7 +202,7 @@ void Win32Backend::sync(const Control &control, Property property)
     case Property::Width:
     case Property::Height:
     case Property::Position:
-        place(control, property == Property::Width || property == Property::Height);
+        place(control);
         break;
     case Property::Caption:
         rename(control);
@@ -243,17 +243,23 @@ void Win32Backend::rename(const Control &control)
     SetWindowTextW(windows_.at(&control), toWide(accessibleName(control)).c_str());
 }
 
-void Win32Backend::place(const Control &control, bool resized)
+void Win32Backend::place(const Control &control)
 {
     HWND w = windows_.at(&control);
+    RECT before;
+    GetClientRect(w, &before);
     // By its edges, so that it meets its neighbours and its container's
     // inside as it does in twips. A picture box's border follows the DPI and
     // the box's place (SWP_FRAMECHANGED).
     const PixelRect r = placedPixels(control, dpi_);
     SetWindowPos(w, nullptr, r.left, r.top, r.width(), r.height(),
                  quietly | (control.kind() == Kind::PictureBox ? SWP_FRAMECHANGED : 0));
-    if (resized && control.kind() == Kind::Image)
-        setStyle(control); // the icon at the new size
+    // An image whose size in pixels changed draws its icon again at the new
+    // size. One that only moved keeps the pixels that SetWindowPos carries
+    // along: drawn anew on every step of the celebration, the smileys showed
+    // erased and half drawn between a move and the next paint.
+    if (control.kind() == Kind::Image && (before.right != r.width() || before.bottom != r.height()))
+        setStyle(control);
 }
 
 void Win32Backend::setStyle(const Control &control)

@@ -74,10 +74,7 @@ private:
     void build(Control &control, int id);
     void sync(const Control &control, Property property);
     void syncAll(const Control &control);
-    // A resized image draws its icon again at the new size; a moved one
-    // keeps the pixels that SetWindowPos carries along, so that no look at
-    // the screen between a move and the next paint finds it blank.
-    void place(const Control &control, bool resized = true);
+    void place(const Control &control);
     void setStyle(const Control &control);
     void setFont(const Control &control);
     // The window text that screen readers hear for the control.
