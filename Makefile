@@ -82,9 +82,15 @@ serve:
 	node scripts/serve.mjs $(WEB_SITE_DIR) $${PORT:-8000}
 
 # Start-up, memory, click latency, idle cost and celebration time against a
-# bare Qt window and the installed peers; prints one table.
+# bare Qt window and the installed peers; prints one table. Then the page in
+# headless chromium against a bare static page: first paint, memory and idle
+# wake-ups; prints a second table (make bench-web for that one alone).
 bench: deps-test
 	scripts/bench.sh
+	$(MAKE) bench-web
+
+bench-web: deps-test web
+	node scripts/bench/web.mjs
 
 # Screenshots of the real window for README.md and the metainfo.
 screenshots: deps-test build
