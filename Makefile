@@ -89,7 +89,9 @@ bench: deps-test
 	scripts/bench.sh
 	$(MAKE) bench-web
 
+# Drives chromium through the browser tests' puppeteer-core (tests/web/setup.sh).
 bench-web: deps-test web
+	tests/web/setup.sh
 	node scripts/bench/web.mjs
 
 # Screenshots of the real window for README.md and the metainfo.
