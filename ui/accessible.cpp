@@ -71,6 +71,16 @@ std::string accessibleName(const Control &control)
     }
 }
 
+const Control *labelOf(const Control &control)
+{
+    const std::vector<Control *> &all = control.form().controls();
+    const auto at = std::find(all.begin(), all.end(), &control);
+    if (at == all.begin() || at == all.end())
+        return nullptr;
+    const Control *label = *(at - 1);
+    return label->kind() == Kind::Label && label->caption().ends_with(':') ? label : nullptr;
+}
+
 const Control *boardRenamedBy(const Control &control, Property property)
 {
     const bool moved =
