@@ -3,16 +3,22 @@
 # make deb: install what is missing, build the Debian package into build-deb/.
 # make windows: install what is missing, cross-build the Windows program, its
 # zip and its installer into build-win/.
+# make web: install what is missing, build the page into build-web/.
 BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 WIN_BUILD_DIR ?= build-win
+WEB_BUILD_DIR ?= build-web
+EMSCRIPTEN_BUILD_DIR ?= build-emscripten
+# Debian's emscripten runs its tools on the system's node, which finds its
+# modules only here.
+export NODE_PATH ?= /usr/share/nodejs
 JOBS ?= $(shell nproc)
 
-.PHONY: all build run test test-asan deb windows bench screenshots deps-build deps-run deps-deb deps-windows deps-test configure clean
+.PHONY: all build run test test-asan deb windows web bench screenshots deps-build deps-run deps-deb deps-windows deps-web deps-test configure clean
 
 all: build
 
-deps-build deps-run deps-deb deps-windows deps-test: deps-%:
+deps-build deps-run deps-deb deps-windows deps-web deps-test: deps-%:
 	@scripts/deps.sh $*
 
 # The Linux build's tests run the Windows program from $(WIN_BUILD_DIR).
@@ -57,6 +63,16 @@ windows: deps-windows configure
 	    -DQUARVEL_MAKEICONS=$(abspath $(BUILD_DIR))/assets/makeicons
 	cmake --build $(WIN_BUILD_DIR) -j $(JOBS)
 
+# The page: the game built with emscripten for the browser, into
+# $(WEB_BUILD_DIR)/, which holds everything the page loads and nothing else.
+web: deps-web configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target makeicons
+	[ -f $(EMSCRIPTEN_BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(EMSCRIPTEN_BUILD_DIR) -G Ninja \
+	    -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
+	    -DCMAKE_BUILD_TYPE=MinSizeRel -DQUARVEL_SITE_DIR=$(abspath $(WEB_BUILD_DIR)) \
+	    -DQUARVEL_MAKEICONS=$(abspath $(BUILD_DIR))/assets/makeicons
+	cmake --build $(EMSCRIPTEN_BUILD_DIR) -j $(JOBS)
+
 # Start-up, memory, click latency, idle cost and celebration time against a
 # bare Qt window and the installed peers; prints one table.
 bench: deps-test
@@ -67,4 +83,4 @@ screenshots: deps-test build
 	scripts/screenshots.sh
 
 clean:
-	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR) $(WEB_BUILD_DIR) $(EMSCRIPTEN_BUILD_DIR)

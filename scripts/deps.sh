@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running or testing needs and
 # that are missing; installs nothing when all are present.
-#   scripts/deps.sh build|run|deb|windows|test
+#   scripts/deps.sh build|run|deb|windows|web|test
 set -euo pipefail
 
 build=(cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
@@ -21,13 +21,18 @@ windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wixl)
 # extensions are Wine's own recommendations, which it loads at run time.
 test+=("${windows[@]}" wine libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1)
 
+# The browser build's compiler, with its own clang and node-run tools.
+web=(emscripten)
+test+=("${web[@]}")
+
 case "${1:-test}" in
 build) wanted=("${build[@]}") ;;
 run) wanted=("${build[@]}" "${run[@]}") ;;
 deb) wanted=("${build[@]}" "${deb[@]}") ;;
 windows) wanted=("${build[@]}" "${windows[@]}") ;;
+web) wanted=("${build[@]}" "${web[@]}") ;;
 test) wanted=("${build[@]}" "${run[@]}" "${test[@]}") ;;
-*) echo "usage: $0 build|run|deb|windows|test" >&2; exit 2 ;;
+*) echo "usage: $0 build|run|deb|windows|web|test" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -49,15 +49,14 @@ std::string boardText(const Control &board)
     return text;
 }
 
-// The file name without its folders and extension.
+} // namespace
+
 std::string pictureName(const std::string &path)
 {
     const std::size_t slash = path.find_last_of('/');
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     return name.substr(0, name.find_last_of('.'));
 }
-
-} // namespace
 
 std::string accessibleName(const Control &control)
 {
