@@ -56,11 +56,14 @@ WebBackend::WebBackend(Form &form) : form_(form)
         build(*c);
     for (Property p : mirroringWrites(form_))
         sync(form_, p);
-    for (Control *c : form_.controls())
+    // The tab order too: the page's own focus needs a tabindex to take.
+    for (Control *c : form_.controls()) {
         for (Property p : mirroringWrites(*c))
             sync(*c, p);
-    for (Control *c : form_.controls())
+        if (c->kind() != Kind::Menu && c->kind() != Kind::Timer)
+            sync(*c, Property::TabIndex);
         rename(*c);
+    }
     eventsInstall(elements_[&form_]);
     form_.setObserver(this);
     setPlatform(this);

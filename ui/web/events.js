@@ -45,3 +45,9 @@ var QuarvelEvents = {
     });
   },
 };
+
+// What the program writes on stderr (runtime errors at the event boundary)
+// reaches the console as errors, not as the warnings emscripten makes of it.
+Module['printErr'] = function (text) {
+  console.error(text);
+};
