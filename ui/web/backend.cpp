@@ -138,19 +138,7 @@ void WebBackend::sync(const Control &control, Property property)
 {
     const int element = elementOf(control);
     if (control.kind() == Kind::Timer) {
-        TickSource &ticks = *timers_.at(&control);
-        const auto &t = static_cast<const Timer &>(control);
-        switch (timerChange(t, property, ticks.running())) {
-        case TimerChange::Start:
-        case TimerChange::Restart:
-            ticks.start(t.interval());
-            break;
-        case TimerChange::Stop:
-            ticks.stop();
-            break;
-        case TimerChange::None:
-            break;
-        }
+        followTimer(*timers_.at(&control), static_cast<const Timer &>(control), property);
         return;
     }
     if (control.kind() == Kind::Form) {
@@ -297,31 +285,6 @@ void WebBackend::setTakesInput(const Control &control)
                 domAttribute(elementOf(*c), "aria-disabled", c->takesInput() ? nullptr : "true");
                 break;
             }
-    }
-}
-
-void WebBackend::rename(const Control &control)
-{
-    const int element = elementOf(control);
-    switch (control.kind()) {
-    case Kind::PictureBox:
-        domAttribute(element, "role", "group");
-        domAttribute(element, "aria-label", accessibleName(control).c_str());
-        break;
-    case Kind::Image:
-        domAttribute(element, "alt", accessibleName(control).c_str());
-        break;
-    case Kind::Label: {
-        // A label's text is the game's status; one named by a label reads
-        // as both captions: "Total Clicks: 7".
-        domAttribute(element, "role", "status");
-        const Control *label = labelOf(control);
-        const std::string name = label ? label->caption() + ' ' + control.caption() : "";
-        domAttribute(element, "aria-label", label ? name.c_str() : nullptr);
-        break;
-    }
-    default:
-        break;
     }
 }
 
