@@ -177,16 +177,7 @@ void Win32Backend::sync(const Control &control, Property property)
         return;
     }
     if (control.kind() == Kind::Timer) {
-        TickSource &ticks = *timers_.at(&control);
-        const int interval = static_cast<const Timer &>(control).interval();
-        // Enabling a running timer keeps its series of ticks; a new
-        // interval starts a new one.
-        if (property == Property::Enabled && !control.enabled())
-            ticks.stop();
-        else if (property == Property::Enabled && !ticks.running())
-            ticks.start(interval);
-        else if (property == Property::Interval && ticks.running())
-            ticks.start(interval);
+        followTimer(*timers_.at(&control), static_cast<const Timer &>(control), property);
         return;
     }
     if (control.kind() == Kind::Menu) {
