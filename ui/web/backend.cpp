@@ -220,19 +220,9 @@ void WebBackend::setCaption(const Control &control)
     if (control.kind() == Kind::Label) {
         domText(element, caption.c_str());
     } else {
-        // "&Start" shows "Start" with the S underlined; "&&" is a plain "&".
-        std::string before, after, key;
-        for (std::size_t i = 0; i < caption.size(); ++i) {
-            if (caption[i] == '&' && i + 1 < caption.size()) {
-                ++i;
-                if (caption[i] != '&' && key.empty()) {
-                    key = caption[i];
-                    continue;
-                }
-            }
-            (key.empty() ? before : after) += caption[i];
-        }
-        domCaption(element, before.c_str(), key.c_str(), after.c_str());
+        // "&Start" shows "Start" with the S underlined.
+        const ShownCaption shown = shownCaption(caption);
+        domCaption(element, shown.before.c_str(), shown.key.c_str(), shown.after.c_str());
         const char letter = accessKey(caption);
         const std::string shortcut = letter ? std::string("Alt+") + letter : "";
         domAttribute(element, "data-key", letter ? shortcut.c_str() + 4 : nullptr);
