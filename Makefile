@@ -31,6 +31,7 @@ run: deps-run configure
 
 # Every test, the Windows program's under Wine among them.
 test: deps-test configure windows
+	tests/web/setup.sh
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
