@@ -3,16 +3,23 @@
 # make deb: install what is missing, build the Debian package into build-deb/.
 # make windows: install what is missing, cross-build the Windows program, its
 # zip and its installer into build-win/.
+# make web: install what is missing, build the browser build into build-web/;
+# make serve serves it on 127.0.0.1.
 BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 WIN_BUILD_DIR ?= build-win
+WEB_BUILD_DIR ?= build-emscripten
+WEB_SITE_DIR ?= build-web
+EMSCRIPTEN_TOOLCHAIN ?= /usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
+# Debian's emscripten runs on the system node, which finds its modules there.
+export NODE_PATH ?= /usr/share/nodejs
 JOBS ?= $(shell nproc)
 
-.PHONY: all build run test test-asan deb windows bench screenshots deps-build deps-run deps-deb deps-windows deps-test configure clean
+.PHONY: all build run test test-asan deb windows web serve bench bench-web screenshots deps-build deps-run deps-deb deps-windows deps-web deps-test configure clean
 
 all: build
 
-deps-build deps-run deps-deb deps-windows deps-test: deps-%:
+deps-build deps-run deps-deb deps-windows deps-web deps-test: deps-%:
 	@scripts/deps.sh $*
 
 # The Linux build's tests run the Windows program from $(WIN_BUILD_DIR).
@@ -58,14 +65,37 @@ windows: deps-windows configure
 	    -DQUARVEL_MAKEICONS=$(abspath $(BUILD_DIR))/assets/makeicons
 	cmake --build $(WIN_BUILD_DIR) -j $(JOBS)
 
+# The browser build with emscripten: the site, and nothing else, in
+# $(WEB_SITE_DIR)/. Its pictures are drawn by the Linux build's makeicons. The
+# build fails when the first visit weighs more than 80 KB gzipped; the table
+# of what it weighs is printed.
+web: deps-web configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target makeicons
+	[ -f $(WEB_BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(WEB_BUILD_DIR) -G Ninja \
+	    -DCMAKE_TOOLCHAIN_FILE=$(EMSCRIPTEN_TOOLCHAIN) -DCMAKE_BUILD_TYPE=MinSizeRel \
+	    -DQUARVEL_MAKEICONS=$(abspath $(BUILD_DIR))/assets/makeicons \
+	    -DQUARVEL_SITE_DIR=$(abspath $(WEB_SITE_DIR))
+	cmake --build $(WEB_BUILD_DIR) -j $(JOBS)
+	@awk -F '\t' '{ printf "%9s %9s  %s\n", $$1, $$2, $$3 }' $(WEB_BUILD_DIR)/packaging/web/first-load.txt
+
+# Serves $(WEB_SITE_DIR)/ on http://127.0.0.1:8000/ (PORT=... for another).
+serve:
+	node scripts/serve.mjs $(WEB_SITE_DIR) $${PORT:-8000}
+
 # Start-up, memory, click latency, idle cost and celebration time against a
-# bare Qt window and the installed peers; prints one table.
+# bare Qt window and the installed peers; prints one table. Then the page in
+# headless chromium against a bare static page: first paint, memory and idle
+# wake-ups; prints a second table (make bench-web for that one alone).
 bench: deps-test
 	scripts/bench.sh
+	$(MAKE) bench-web
+
+bench-web: deps-test web
+	node scripts/bench/web.mjs
 
 # Screenshots of the real window for README.md and the metainfo.
 screenshots: deps-test build
 	scripts/screenshots.sh
 
 clean:
-	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR) $(WEB_BUILD_DIR) $(WEB_SITE_DIR)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running or testing needs and
 # that are missing; installs nothing when all are present.
-#   scripts/deps.sh build|run|deb|windows|test
+#   scripts/deps.sh build|run|deb|windows|web|test
 set -euo pipefail
 
 build=(cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
@@ -17,6 +17,9 @@ test=(xvfb xauth xdotool x11-utils desktop-file-utils appstream groff-base westo
 # installer; its icons are drawn by the Linux build's makeicons, hence the
 # build list too.
 windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wixl)
+# The browser build: Debian's emscripten (with its clang, binaryen and node);
+# its icons are drawn by the Linux build's makeicons.
+web=(emscripten)
 # The tests build the Windows program and run it under Wine; the X
 # extensions are Wine's own recommendations, which it loads at run time.
 test+=("${windows[@]}" wine libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1)
@@ -30,8 +33,9 @@ build) wanted=("${build[@]}") ;;
 run) wanted=("${build[@]}" "${run[@]}") ;;
 deb) wanted=("${build[@]}" "${deb[@]}") ;;
 windows) wanted=("${build[@]}" "${windows[@]}") ;;
+web) wanted=("${build[@]}" "${web[@]}") ;;
 test) wanted=("${build[@]}" "${run[@]}" "${test[@]}") ;;
-*) echo "usage: $0 build|run|deb|windows|test" >&2; exit 2 ;;
+*) echo "usage: $0 build|run|deb|windows|web|test" >&2; exit 2 ;;
 esac
 
 missing=()

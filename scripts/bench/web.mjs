@@ -1,0 +1,233 @@
+// The browser half of make bench: the game's page (build-web/) beside a bare static page with a
+// menu bar and twelve buttons and no script (scripts/bench/bare.html), in Debian's chromium,
+// headless, in alternating rounds. Each visit is a first visit, in a fresh browser context with
+// an empty cache. Measured from outside through the DevTools protocol; prints one table.
+//   node scripts/bench/web.mjs      (ROUNDS=8 IDLE_SECONDS=10 WEB_SITE_DIR=build-web BENCH_DIR=build-bench)
+import { execFileSync } from 'node:child_process';
+import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { cpus } from 'node:os';
+import { createRequire } from 'node:module';
+import { join, resolve } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { serve } from '../serve.mjs';
+
+const top = fileURLToPath(new URL('../..', import.meta.url));
+const rounds = Number(process.env.ROUNDS ?? 8);
+const idleSeconds = Number(process.env.IDLE_SECONDS ?? 10);
+const siteDir = resolve(top, process.env.WEB_SITE_DIR ?? 'build-web');
+const outDir = join(resolve(top, process.env.BENCH_DIR ?? 'build-bench'), 'web');
+const chromium = process.env.CHROMIUM ?? '/usr/bin/chromium';
+mkdirSync(outDir, { recursive: true });
+
+// puppeteer-core as the browser tests install it.
+const require = createRequire(join(top, 'tests/web/package.json'));
+const { default: puppeteer } = await import(require.resolve('puppeteer-core'));
+
+// Runs in an isolated world of every new document, so the page's own script sees nothing of it:
+// once the marked controls exist, the frame that draws them is awaited (an animation frame, then
+// a task queued from it, which runs once that frame's rendering is done) and its time kept in an
+// attribute, then it stops watching.
+const probe = (selector) => `(() => {
+  const painted = () => requestAnimationFrame(() => {
+    const channel = new MessageChannel();
+    channel.port1.onmessage = () =>
+      document.documentElement.setAttribute('data-bench-board', performance.now().toFixed(2));
+    channel.port2.postMessage(0);
+  });
+  const look = () => {
+    if (!document.querySelector(${JSON.stringify(selector)})) return false;
+    watcher.disconnect();
+    painted();
+    return true;
+  };
+  const watcher = new MutationObserver(look);
+  if (!look()) watcher.observe(document, { subtree: true, childList: true, attributes: true });
+})()`;
+
+const subjects = {
+  quarvel: {
+    root: siteDir,
+    path: '',
+    board: '#game[data-state="playing"] [data-control="Command1(7)"]',
+    worker: true,
+  },
+  bare: { root: join(top, 'scripts/bench'), path: 'bare.html', board: '.grid button:nth-child(12)' },
+};
+
+// The page's main thread in a trace: the renderer that holds the frame, its CrRendererMain.
+function mainThread(events, url) {
+  let pid;
+  for (const e of events) {
+    const frames = e.name === 'TracingStartedInBrowser' ? e.args?.data?.frames ?? [] : [];
+    for (const f of frames) if (f.url?.startsWith(url) && !f.parent) pid = f.processId;
+  }
+  const named = events.find(
+    (e) => e.ph === 'M' && e.name === 'thread_name' && e.pid === pid && e.args?.name === 'CrRendererMain',
+  );
+  return named ? { pid, tid: named.tid } : null;
+}
+
+// What ran on the page's main thread over the idle span: every task, timers fired, animation
+// frames, script entries, and paints.
+function idleCounts(events, url) {
+  const main = mainThread(events, url);
+  const counts = { idle_tasks: 0, idle_timers: 0, idle_frames: 0, idle_scripts: 0, idle_paints: 0 };
+  if (!main) return null;
+  for (const e of events) {
+    if (e.pid !== main.pid || e.tid !== main.tid || (e.ph !== 'X' && e.ph !== 'B')) continue;
+    if (e.name === 'ThreadControllerImpl::RunTask' || e.name === 'RunTask') counts.idle_tasks++;
+    else if (e.name === 'TimerFire') counts.idle_timers++;
+    else if (e.name === 'FireAnimationFrame') counts.idle_frames++;
+    else if (e.name === 'FunctionCall' || e.name === 'EvaluateScript') counts.idle_scripts++;
+    else if (e.name === 'Paint') counts.idle_paints++;
+  }
+  return counts;
+}
+
+async function metrics(cdp) {
+  const { metrics: list } = await cdp.send('Performance.getMetrics');
+  return Object.fromEntries(list.map((m) => [m.name, m.value]));
+}
+
+async function boardTime(page) {
+  await page.waitForSelector('html[data-bench-board]', { timeout: 30000 });
+  return Number(await page.$eval('html', (html) => html.getAttribute('data-bench-board')));
+}
+
+async function visit(browser, name, url) {
+  const subject = subjects[name];
+  const context = await browser.createBrowserContext();
+  try {
+    const page = await context.newPage();
+    await page.setViewport({ width: 800, height: 600 });
+    const cdp = await page.createCDPSession();
+    await cdp.send('Performance.enable');
+    await cdp.send('Page.enable');
+    await cdp.send('Page.addScriptToEvaluateOnNewDocument', {
+      source: probe(subject.board),
+      worldName: 'bench',
+    });
+    const result = {};
+    await page.goto(url, { waitUntil: 'load' });
+    result.board_ms = await boardTime(page);
+    result.fcp_ms = await page.evaluate(
+      () => performance.getEntriesByName('first-contentful-paint')[0]?.startTime ?? NaN,
+    );
+    // The service worker's first fetch of the whole site is part of the first visit, not of
+    // the idle page: the span starts once it is active.
+    if (subject.worker) await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
+    const before = await metrics(cdp);
+    await page.tracing.start({
+      categories: ['toplevel', 'devtools.timeline', 'disabled-by-default-devtools.timeline'],
+    });
+    await new Promise((done) => setTimeout(done, idleSeconds * 1000));
+    const trace = JSON.parse(Buffer.from(await page.tracing.stop()).toString());
+    const after = await metrics(cdp);
+    const counts = idleCounts(trace.traceEvents, url);
+    if (counts) Object.assign(result, counts);
+    result.idle_busy_ms = (after.TaskDuration - before.TaskDuration) * 1000;
+
+    // Memory after a full collection: the JS heap in use, WebAssembly memories, DOM nodes.
+    await cdp.send('HeapProfiler.collectGarbage');
+    const settled = await metrics(cdp);
+    result.heap_kb = settled.JSHeapUsedSize / 1024;
+    result.nodes = settled.Nodes;
+    result.listeners = settled.JSEventListeners;
+    const prototype = await cdp.send('Runtime.evaluate', { expression: 'WebAssembly.Memory.prototype' });
+    const memories = await cdp.send('Runtime.queryObjects', { prototypeObjectId: prototype.result.objectId });
+    const wasm = await cdp.send('Runtime.callFunctionOn', {
+      objectId: memories.objects.objectId,
+      functionDeclaration: 'function () { return this.reduce((sum, m) => sum + m.buffer.byteLength, 0); }',
+      returnByValue: true,
+    });
+    result.wasm_kb = wasm.result.value / 1024;
+
+    // A second visit in the same context: the game from its service worker's cache.
+    await page.evaluate(() => document.documentElement.removeAttribute('data-bench-board'));
+    await page.reload({ waitUntil: 'load' });
+    result.reload_ms = await boardTime(page);
+    return result;
+  } finally {
+    await context.close();
+  }
+}
+
+const median = (values) => {
+  const a = [...values].sort((x, y) => x - y);
+  return a.length % 2 ? a[(a.length - 1) / 2] : (a[a.length / 2 - 1] + a[a.length / 2]) / 2;
+};
+
+const servers = {};
+const urls = {};
+for (const [name, subject] of Object.entries(subjects)) {
+  servers[name] = await serve(subject.root);
+  urls[name] = servers[name].url + subject.path;
+}
+const browser = await puppeteer.launch({
+  executablePath: chromium,
+  headless: true,
+  args: process.getuid?.() === 0 ? ['--no-sandbox'] : [],
+});
+const names = Object.keys(subjects);
+const results = [];
+try {
+  // Round 0 warms the browser and the disk cache and is not counted; the two pages trade
+  // places every round, so that neither always follows the other.
+  for (let round = 0; round <= rounds; round++) {
+    console.error(`bench web: round ${round} of ${rounds}`);
+    const order = round % 2 ? names : [...names].reverse();
+    for (const name of order) {
+      const result = await visit(browser, name, urls[name]);
+      if (round === 0) continue;
+      for (const [key, value] of Object.entries(result)) results.push({ name, key, value });
+    }
+  }
+} finally {
+  await browser.close();
+  for (const { server } of Object.values(servers)) server.close();
+}
+writeFileSync(join(outDir, 'results.json'), JSON.stringify(results, null, 1));
+
+const rows = [
+  ['fcp_ms', 'first contentful paint, ms', '%.1f'],
+  ['board_ms', 'board on screen, ms', '%.1f'],
+  ['reload_ms', 'board on screen, second visit, ms', '%.1f'],
+  ['heap_kb', 'JS heap used, KiB', '%.0f'],
+  ['wasm_kb', 'WebAssembly memory, KiB', '%.0f'],
+  ['nodes', 'DOM nodes', '%.0f'],
+  ['listeners', 'event listeners', '%.0f'],
+  ['idle_busy_ms', 'main thread busy over idle, ms', '%.1f'],
+  ['idle_tasks', 'main-thread tasks over idle', '%.0f'],
+  ['idle_timers', 'timers fired over idle', '%.0f'],
+  ['idle_frames', 'animation frames over idle', '%.0f'],
+  ['idle_scripts', 'script runs over idle', '%.0f'],
+  ['idle_paints', 'paints over idle', '%.0f'],
+];
+const format = (f, v) => v.toFixed(Number(f.match(/\.(\d)/)[1]));
+const version = execFileSync(chromium, ['--version'], { stdio: ['ignore', 'pipe', 'ignore'] })
+  .toString()
+  .trim();
+const lines = [
+  `Measured ${new Date().toISOString().slice(0, 10)} on ${cpus()[0].model.trim()}, ${cpus().length} cores, ` +
+    `Debian ${readFileSync('/etc/debian_version', 'utf8').trim()}, ${version} headless, viewport 800x600, ` +
+    `served from 127.0.0.1; median (min–max) of ${rounds} first visits after a warm-up, × the bare ` +
+    `page's median; idle span ${idleSeconds} s.`,
+  '',
+  `| | ${names.join(' | ')} |`,
+  `|---|${names.map(() => '---|').join('')}`,
+];
+for (const [key, label, f] of rows) {
+  const of = (name) => results.filter((r) => r.name === name && r.key === key && Number.isFinite(r.value)).map((r) => r.value);
+  const base = of('bare').length ? median(of('bare')) : NaN;
+  const cells = names.map((name) => {
+    const values = of(name);
+    if (!values.length) return '–';
+    const m = median(values);
+    let cell = `${format(f, m)} (${format(f, Math.min(...values))}–${format(f, Math.max(...values))})`;
+    if (base > 0) cell += ` ×${(m / base).toFixed(2)}`;
+    return cell;
+  });
+  lines.push(`| ${label} | ${cells.join(' | ')} |`);
+}
+writeFileSync(join(outDir, 'table.md'), lines.join('\n') + '\n');
+console.log(lines.join('\n'));
