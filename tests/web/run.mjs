@@ -4,11 +4,10 @@
 //   node run.mjs chromium|firefox SITE_DIR PLANNER [SCENARIO...]
 // Exit code: 0 all passed, 1 a scenario failed, 77 the browser is not installed.
 import { execFileSync } from 'node:child_process';
-import { existsSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
-import { createServer } from 'node:http';
-import { extname, join, resolve } from 'node:path';
-import { fileURLToPath } from 'node:url';
+import { existsSync, mkdirSync, writeFileSync } from 'node:fs';
+import { join, resolve } from 'node:path';
 import puppeteer from 'puppeteer-core';
+import { serve as serveSite } from '../../scripts/serve.mjs';
 import { scenarios } from './scenarios.mjs';
 
 const [which, siteArg, planner, ...only] = process.argv.slice(2);
@@ -40,25 +39,8 @@ function readPlan() {
     return plan;
 }
 
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.mjs': 'text/javascript',
-    '.css': 'text/css', '.wasm': 'application/wasm', '.png': 'image/png', '.svg': 'image/svg+xml',
-    '.webmanifest': 'application/manifest+json', '.json': 'application/json' };
-
-// build-web/ on 127.0.0.1 at a free port: scripts/serve.mjs when it is there, else the same
-// few lines here. Resolves to { server, url }.
-async function serve() {
-    const shared = fileURLToPath(new URL('../../scripts/serve.mjs', import.meta.url));
-    if (existsSync(shared)) return (await import(shared)).serve(site, 0);
-    const server = createServer((req, res) => {
-        const path = decodeURIComponent(new URL(req.url, 'http://x').pathname);
-        const file = join(site, path.endsWith('/') ? path + 'index.html' : path);
-        if (!file.startsWith(site) || !existsSync(file)) return res.writeHead(404).end();
-        res.writeHead(200, { 'content-type': types[extname(file)] ?? 'application/octet-stream' });
-        res.end(readFileSync(file));
-    });
-    await new Promise((ok) => server.listen(0, '127.0.0.1', ok));
-    return { server, url: `http://127.0.0.1:${server.address().port}/` };
-}
+// build-web/ on 127.0.0.1 at a free port, served as `make serve` serves it: { server, url }.
+const serve = () => serveSite(site, 0);
 
 function launch() {
     return which === 'chromium'
