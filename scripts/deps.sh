@@ -17,9 +17,6 @@ test=(xvfb xauth xdotool x11-utils desktop-file-utils appstream groff-base westo
 # installer; its icons are drawn by the Linux build's makeicons, hence the
 # build list too.
 windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wixl)
-# The browser build: Debian's emscripten (with its clang, binaryen and node);
-# its icons are drawn by the Linux build's makeicons.
-web=(emscripten)
 # The tests build the Windows program and run it under Wine; the X
 # extensions are Wine's own recommendations, which it loads at run time.
 test+=("${windows[@]}" wine libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1)
@@ -27,6 +24,10 @@ test+=("${windows[@]}" wine libxrender1 libxrandr2 libxi6 libxcursor1 libxineram
 # a node that is already there, from Debian or elsewhere, brings its own npm.
 test+=(chromium firefox-esr)
 command -v npm >/dev/null || test+=(nodejs npm)
+
+# The browser build's compiler, with its own clang and node-run tools.
+web=(emscripten)
+test+=("${web[@]}")
 
 case "${1:-test}" in
 build) wanted=("${build[@]}") ;;

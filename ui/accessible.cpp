@@ -49,15 +49,14 @@ std::string boardText(const Control &board)
     return text;
 }
 
-// The file name without its folders and extension.
+} // namespace
+
 std::string pictureName(const std::string &path)
 {
     const std::size_t slash = path.find_last_of('/');
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     return name.substr(0, name.find_last_of('.'));
 }
-
-} // namespace
 
 std::string accessibleName(const Control &control)
 {
@@ -69,6 +68,16 @@ std::string accessibleName(const Control &control)
     default:
         return control.caption();
     }
+}
+
+const Control *labelOf(const Control &control)
+{
+    const std::vector<Control *> &all = control.form().controls();
+    const auto at = std::find(all.begin(), all.end(), &control);
+    if (at == all.begin() || at == all.end())
+        return nullptr;
+    const Control *label = *(at - 1);
+    return label->kind() == Kind::Label && label->caption().ends_with(':') ? label : nullptr;
 }
 
 const Control *boardRenamedBy(const Control &control, Property property)

@@ -14,6 +14,15 @@ namespace ui
 // ":/icons/smiley.ico"; the caption for any other control.
 std::string accessibleName(const Control &control);
 
+// The file name of a picture without its folders and extension: "smiley"
+// for ":/icons/smiley.ico".
+std::string pictureName(const std::string &path);
+
+// The label that names a control: a label whose caption ends in a colon
+// names the control made right after it ("Total Clicks:" and the count).
+// Null for a control that no label names.
+const Control *labelOf(const Control &control);
+
 // The picture box whose name changes with this write: the one around a
 // control that moves, is captioned, shows or hides. Null when the write
 // renames no picture box.

@@ -138,4 +138,15 @@ void Form::fireLoad()
         dispatch(handlerPrefix() + "_Load", onLoad);
 }
 
+TimerChange timerChange(const Timer &timer, Property property, bool running)
+{
+    if (property == Property::Enabled)
+        return !timer.enabled() ? TimerChange::Stop
+               : running        ? TimerChange::None
+                                : TimerChange::Start;
+    if (property == Property::Interval && running)
+        return TimerChange::Restart;
+    return TimerChange::None;
+}
+
 } // namespace ui

@@ -265,6 +265,12 @@ private:
     Int16 interval_ = 0;
 };
 
+// What a backend does to its tick source after a write to a timer: a
+// disabled timer stops; enabling one that runs keeps its series of ticks; a
+// new interval starts a new series only where one runs.
+enum class TimerChange { None, Start, Stop, Restart };
+TimerChange timerChange(const Timer &timer, Property property, bool running);
+
 // A menu item; its container is the window (a menu of the menu bar) or the
 // menu it drops down from. The caption's "&" marks the access key.
 class Menu : public Control

@@ -69,4 +69,26 @@ std::vector<Control *> tabOrder(const Form &form)
     return order;
 }
 
+Control *focusStep(const Form &form, const Control *current, int step)
+{
+    std::vector<Control *> chain;
+    for (Control *c : tabOrder(form))
+        if (c->takesInput())
+            chain.push_back(c);
+    if (chain.empty())
+        return nullptr;
+    const auto n = std::ptrdiff_t(chain.size());
+    const auto at = std::find(chain.begin(), chain.end(), current) - chain.begin();
+    const auto next = at == n ? (step > 0 ? 0 : n - 1) : (at + n + step) % n;
+    return chain[std::size_t(next)];
+}
+
+Control *accessKeyButton(const Form &form, char key)
+{
+    for (Control *c : form.controls())
+        if (c->kind() == Kind::CommandButton && c->takesInput() && accessKey(c->caption()) == key)
+            return c;
+    return nullptr;
+}
+
 } // namespace ui

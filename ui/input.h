@@ -53,4 +53,14 @@ char accessKey(const std::string &caption);
 // of creation.
 std::vector<Control *> tabOrder(const Form &form);
 
+// The control that Tab (step 1) or Shift+Tab (step -1) moves the focus to
+// from `current`: the next in focus order that takes input, wrapping round.
+// From no control, or one outside the order, the first or the last. Null
+// when no control takes the focus; also the first focus at start-up.
+Control *focusStep(const Form &form, const Control *current, int step);
+
+// The button whose caption marks `key` (upper case) as its access key and
+// that takes input; null for none. Menus answer the letters no button has.
+Control *accessKeyButton(const Form &form, char key);
+
 } // namespace ui

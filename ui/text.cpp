@@ -4,7 +4,7 @@
 #include "error.h"
 
 #include <cctype>
-#include <charconv>
+#include <cstdint>
 
 namespace ui
 {
@@ -14,28 +14,42 @@ double val(const std::string &text)
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
         ++i;
-    // Copy only the characters of a plain decimal number; from_chars then
-    // reads it the same way in every locale.
-    std::string number;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         negative = text[i++] == '-';
-    bool digits = false;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-        number += text[i++];
-        digits = true;
-    }
-    if (i < text.size() && text[i] == '.') {
-        number += text[i++];
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-            number += text[i++];
-            digits = true;
+    // The digits as one integer and a power of ten. Read by hand rather than
+    // by strtod, which follows the locale's decimal point, or from_chars,
+    // which not every platform's library has for a double.
+    std::uint64_t digits = 0;
+    int significant = 0, exponent = 0;
+    bool any = false, point = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '.' && !point) {
+            point = true;
+            continue;
+        }
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            break;
+        any = true;
+        if (significant < 19) {
+            digits = digits * 10 + std::uint64_t(c - '0');
+            significant += digits != 0;
+            exponent -= point;
+        } else {
+            exponent += !point; // a dropped digit before the point scales by ten
         }
     }
-    if (!digits)
+    if (!any)
         return 0.0;
-    double value = 0.0;
-    std::from_chars(number.data(), number.data() + number.size(), value);
+    // Up to 15 digits and a power of ten up to 1e22 are exact doubles, so one
+    // multiplication or division rounds correctly; longer numbers round once
+    // more, alike on every platform.
+    double value = static_cast<double>(digits);
+    double scale = 1.0;
+    for (int k = exponent < 0 ? -exponent : exponent; k > 0; --k)
+        scale *= 10.0;
+    value = exponent < 0 ? value / scale : value * scale;
     return negative ? -value : value;
 }
 

@@ -168,6 +168,7 @@ void TestToolkit::numericValue_data()
     QTest::newRow("leading blanks") << "  42" << 42.0;
     QTest::newRow("trailing letters") << "12abc" << 12.0;
     QTest::newRow("decimal point") << "2.5x" << 2.5;
+    QTest::newRow("fraction rounded once") << "0.1" << 0.1;
     QTest::newRow("negative") << "-3" << -3.0;
     QTest::newRow("empty") << "" << 0.0;
     QTest::newRow("no number") << "abc" << 0.0;

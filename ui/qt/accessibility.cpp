@@ -38,16 +38,14 @@ AccessibleNames::AccessibleNames(WidgetOf widgetOf) : widgetOf_(std::move(widget
 
 void AccessibleNames::pairLabels(const Form &form)
 {
-    const std::vector<Control *> &controls = form.controls();
-    for (std::size_t i = 0; i + 1 < controls.size(); ++i) {
-        const Control &label = *controls[i];
-        const Control &named = *controls[i + 1];
-        QWidget *namedWidget = widgetOf_(named);
-        if (label.kind() != Kind::Label || !label.caption().ends_with(':') || !namedWidget)
+    for (const Control *named : form.controls()) {
+        const Control *label = labelOf(*named);
+        QWidget *namedWidget = widgetOf_(*named);
+        if (!label || !namedWidget)
             continue;
-        static_cast<QLabel *>(widgetOf_(label))->setBuddy(namedWidget);
-        labelOf_[&named] = &label;
-        namedBy_[&label] = &named;
+        static_cast<QLabel *>(widgetOf_(*label))->setBuddy(namedWidget);
+        labelOf_[named] = label;
+        namedBy_[label] = named;
     }
 }
 

@@ -175,14 +175,20 @@ void QtBackend::sync(const Control &control, Property property)
 
     if (control.kind() == Kind::Timer) {
         QTimer *timer = timers_.at(&control);
-        if (property == Property::Interval)
-            timer->setInterval(static_cast<const Timer &>(control).interval());
-        // Enabling a running timer must keep its series of ticks.
-        if (property == Property::Enabled) {
-            if (!control.enabled())
-                timer->stop();
-            else if (!timer->isActive())
-                timer->start();
+        const auto &t = static_cast<const Timer &>(control);
+        switch (timerChange(t, property, timer->isActive())) {
+        case TimerChange::Start:
+        case TimerChange::Restart:
+            timer->start(t.interval());
+            break;
+        case TimerChange::Stop:
+            timer->stop();
+            break;
+        case TimerChange::None:
+            // A stopped QTimer keeps the interval for its next start.
+            if (property == Property::Interval)
+                timer->setInterval(t.interval());
+            break;
         }
         return;
     }
@@ -286,12 +292,8 @@ void QtBackend::applyTabOrder()
 void QtBackend::show()
 {
     window_->resize(window_->sizeHint());
-    for (const Control *c : form_.controls()) {
-        if (c->tabIndex() == 0 && widgets_.count(c)) {
-            widgets_.at(c)->setFocus(Qt::OtherFocusReason);
-            break;
-        }
-    }
+    if (const Control *first = focusStep(form_, nullptr, 1); first && widgets_.count(first))
+        widgets_.at(first)->setFocus(Qt::OtherFocusReason);
     const BackingStoreWarmUp store(window_);
     window_->show();
 }

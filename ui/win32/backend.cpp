@@ -178,15 +178,18 @@ void Win32Backend::sync(const Control &control, Property property)
     }
     if (control.kind() == Kind::Timer) {
         TickSource &ticks = *timers_.at(&control);
-        const int interval = static_cast<const Timer &>(control).interval();
-        // Enabling a running timer keeps its series of ticks; a new
-        // interval starts a new one.
-        if (property == Property::Enabled && !control.enabled())
+        const auto &t = static_cast<const Timer &>(control);
+        switch (timerChange(t, property, ticks.running())) {
+        case TimerChange::Start:
+        case TimerChange::Restart:
+            ticks.start(t.interval());
+            break;
+        case TimerChange::Stop:
             ticks.stop();
-        else if (property == Property::Enabled && !ticks.running())
-            ticks.start(interval);
-        else if (property == Property::Interval && ticks.running())
-            ticks.start(interval);
+            break;
+        case TimerChange::None:
+            break;
+        }
         return;
     }
     if (control.kind() == Kind::Menu) {

@@ -54,18 +54,10 @@ void showFocusCues(HWND window)
 // one before; from nowhere, to the first or the last.
 void moveFocus(Win32Backend &backend, int step)
 {
-    std::vector<HWND> chain;
-    for (Control *c : tabOrder(backend.form())) {
-        HWND w = backend.windowOf(*c);
-        if (w && c->takesInput())
-            chain.push_back(w);
-    }
-    if (chain.empty())
+    const Control *next = focusStep(backend.form(), backend.controlOf(GetFocus()), step);
+    if (!next)
         return;
-    const auto n = std::ptrdiff_t(chain.size());
-    const auto at = std::find(chain.begin(), chain.end(), GetFocus()) - chain.begin();
-    const auto next = at == n ? (step > 0 ? 0 : n - 1) : (at + n + step) % n;
-    SetFocus(chain[std::size_t(next)]);
+    SetFocus(backend.windowOf(*next));
     showFocusCues(backend.window());
 }
 
@@ -77,16 +69,14 @@ bool pressAccessKey(Win32Backend &backend, wchar_t character)
     if (character > 127)
         return false;
     const char key = static_cast<char>(std::toupper(int(character)));
-    for (Control *c : backend.form().controls()) {
-        if (c->kind() != Kind::CommandButton || !c->takesInput() || accessKey(c->caption()) != key)
-            continue;
-        HWND button = backend.windowOf(*c);
-        SetFocus(button);
-        showFocusCues(backend.window());
-        SendMessageW(button, BM_CLICK, 0, 0);
-        return true;
-    }
-    return false;
+    const Control *c = accessKeyButton(backend.form(), key);
+    if (!c)
+        return false;
+    HWND button = backend.windowOf(*c);
+    SetFocus(button);
+    showFocusCues(backend.window());
+    SendMessageW(button, BM_CLICK, 0, 0);
+    return true;
 }
 
 LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -71,12 +71,8 @@ void Win32Backend::fitToClientArea(const RECT *suggested)
 
 void Win32Backend::show(int showCommand)
 {
-    for (Control *c : tabOrder(form_)) {
-        if (HWND w = windowOf(*c); w && c->takesInput()) {
-            lastFocus_ = w;
-            break;
-        }
-    }
+    if (const Control *first = focusStep(form_, nullptr, 1))
+        lastFocus_ = windowOf(*first);
     // Focus marks stay hidden until the keyboard is used, unless the player
     // asked Windows to show them always.
     BOOL alwaysShown = FALSE;

@@ -1,0 +1,47 @@
+// The page's input for the controls: clicks, mouse moves and keys, handed
+// to the backend with the handle of the element they reached. The rules of
+// what each becomes are the backend's.
+var QuarvelEvents = {
+  modifiers: function (e) {
+    return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
+  },
+
+  // The character a key types, as a code point; Tab, Return, Escape and
+  // Backspace as their control characters; 0 for a key that types none.
+  character: function (e) {
+    var named = { Tab: 9, Enter: 13, Escape: 27, Backspace: 8 };
+    if (named[e.key]) return named[e.key];
+    var c = e.key.codePointAt(0);
+    return e.key.length === String.fromCodePoint(c).length ? c : 0;
+  },
+
+  install: function (root) {
+    var form = QuarvelDom.elements[root];
+    form.addEventListener('click', function (e) {
+      var button = e.target.closest('button.control');
+      if (button) Module['_quarvel_click'](QuarvelDom.handleOf(button));
+    });
+    // A press anywhere but on a button leaves the focus where it is: the
+    // browser would hand it to the page, and the next key would reach no
+    // control.
+    form.addEventListener('mousedown', function (e) {
+      if (!e.target.closest('button')) e.preventDefault();
+    });
+    // The mouse alone: a finger has no hover.
+    form.addEventListener('pointermove', function (e) {
+      if (e.pointerType !== 'mouse') return;
+      var h = QuarvelDom.handleOf(e.target);
+      var box = QuarvelDom.elements[h].getBoundingClientRect();
+      var scale = box.width / (QuarvelDom.elements[h].offsetWidth || 1) || 1;
+      Module['_quarvel_mousemove'](h, e.buttons & 7, QuarvelEvents.modifiers(e),
+                                   (e.clientX - box.left) / scale, (e.clientY - box.top) / scale);
+    });
+    document.addEventListener('keydown', function (e) {
+      if (e.defaultPrevented || e.isComposing || document.querySelector('dialog[open]')) return;
+      var letter = /^Key[A-Z]$/.test(e.code) ? e.code.charCodeAt(3) : 0;
+      if (Module['_quarvel_key'](QuarvelEvents.character(e), letter, QuarvelEvents.modifiers(e),
+                                 QuarvelDom.focused()))
+        e.preventDefault();
+    });
+  },
+};
