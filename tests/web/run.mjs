@@ -98,6 +98,7 @@ function context(browser, url, plan) {
     // caption of the tile whose box lies on it, "." when free, "#" when two share it, "?" off.
     t.board = (page = t.page) => page.evaluate(() => {
         const pic = document.querySelector('[data-control="Picture1"]');
+        if (!pic) return 'no board';
         const box = pic.getBoundingClientRect(), scale = box.width / (3050 / 15);
         const cells = [...'.........'];
         for (const tile of pic.querySelectorAll('[data-control^="Command1("]')) {

@@ -219,6 +219,10 @@ export const scenarios = {
     async 'exit from the button, the keys and the menu'(t) {
         for (const [how, act] of Object.entries(exits)) {
             t.page = await t.open();
+            // The exit asks to close the tab. A tab with one history entry may be closed by its
+            // page: Firefox closes it then, Chromium refuses for a tab no script opened. With a
+            // second entry both keep it and show the page's end, which is what is checked.
+            await t.page.evaluate(() => history.pushState(null, '', location.href));
             // The button ends a running celebration: its timer must stop too.
             if (how === 'the Exit button') await play(t, t.plan.steps);
             const pic = await t.page.$eval('[data-control="Picture1"]', (e) => e.getBoundingClientRect().toJSON());
@@ -276,16 +280,16 @@ export const scenarios = {
         const { x: fx, y: fy } = await t.page.$eval('#game', (e) => e.getBoundingClientRect().toJSON());
         for (let n = 1; n <= 2000; ++n) {
             const kind = random(), x = fx + random() * 382, y = fy + random() * 460;
-            if (kind < 0.45) {
-                // Never the exit: the rest of the run would have nothing to play.
-                const exit = await t.page.evaluate((x, y) => !!document.elementFromPoint(x, y)
-                    ?.closest('[data-control="Command3"], [data-control="mnuExit"]'), x, y);
-                if (!exit) await t.page.mouse.click(x, y);
-            } else if (kind < 0.7) {
-                const key = keys[Math.floor(random() * keys.length)];
-                if (key.startsWith('Alt+')) await t.alt(key.slice(4));
-                else await t.page.keyboard.press(key);
-            } else await t.page.mouse.move(x, y);
+            const key = keys[Math.floor(random() * keys.length)];
+            // Never the exit, clicked or pressed while it has the focus: the rest of the run
+            // would have nothing to play.
+            const exit = kind < 0.7 && await t.page.evaluate((click, x, y) => !!(click ? document.elementFromPoint(x, y)
+                : document.activeElement)?.closest('[data-control="Command3"], [data-control="mnuExit"]'), kind < 0.45, x, y);
+            if (exit) continue;
+            if (kind < 0.45) await t.page.mouse.click(x, y);
+            else if (kind < 0.7 && key.startsWith('Alt+')) await t.alt(key.slice(4));
+            else if (kind < 0.7) await t.page.keyboard.press(key);
+            else await t.page.mouse.move(x, y);
             if (n % 20 === 0) {
                 const board = await t.board();
                 t.eq([...board].sort().join(''), '.12345678', `the board after ${n} events (${board})`);
@@ -314,26 +318,30 @@ export const scenarios = {
 
     async 'names for screen readers'(t) {
         await play(t, t.plan.steps.slice(0, 1));
+        // [role, name] of every node; a wanted role of null takes any.
         const names = async () => {
             if (t.which === 'chromium') {
                 const found = [];
-                const walk = (n) => { found.push(`${n.role} ${n.name ?? ''}`.trim()); (n.children ?? []).forEach(walk); };
+                const walk = (n) => { found.push([n.role, n.name ?? '']); (n.children ?? []).forEach(walk); };
                 walk(await t.page.accessibility.snapshot());
                 return found;
             }
-            // Firefox's WebDriver BiDi has no accessibility tree: its roles and names are read
-            // from the markup they come from.
-            return t.page.evaluate(() => [...document.querySelectorAll('[role=menubar], button, [role=group], img:not([hidden]), [data-control^=Label]')]
-                .map((e) => `${e.getAttribute('role') ?? { BUTTON: 'button', IMG: 'image', DIV: 'StaticText' }[e.tagName]} ${
-                    e.role === 'menubar' ? '' : e.ariaLabel ?? e.alt ?? e.textContent.trim()}`.trim()));
+            // Firefox's WebDriver BiDi has no accessibility tree (puppeteer needs CDP for it):
+            // the roles and names are read from the markup they come from.
+            return t.page.$$eval('[role], button, img:not([hidden]), [aria-label]', (list) => list.map((e) => [
+                e.getAttribute('role') ?? { BUTTON: 'button', IMG: 'image' }[e.tagName],
+                e.getAttribute('aria-label') ?? (e.tagName === 'IMG' ? e.alt : e.role === 'menubar' ? '' : e.textContent.trim())]));
         };
-        const want = ['menubar', 'menuitem Game', 'menuitem Tip', 'button 1', 'button 8', `group ${aria(t.plan.steps[0].after)}`,
-            'StaticText Total Clicks:', 'StaticText 1', 'button Start the game again', 'button Exit the game'];
+        const missing = (got, want) => want.filter(([role, name]) => !got.some(([r, n]) => (role ?? r) === r && n === name));
+        const board = t.plan.steps[0].after;
+        const want = [['menubar', ''], ['menuitem', 'Game'], ['menuitem', 'Tip'], ['group', aria(board)],
+            ...[...board.replace('.', '')].map((n) => ['button', n]), [null, 'Total Clicks:'], [null, 'Total Clicks: 1'],
+            ['button', 'Start the game again'], ['button', 'Exit the game']];
         let got = await names();
-        t.eq(want.filter((w) => !got.includes(w)), [], `names missing from ${JSON.stringify(got)}`);
+        t.eq(missing(got, want), [], `names missing from ${JSON.stringify(got)}`);
         await play(t, t.plan.steps.slice(1));
         got = await names();
-        t.eq(got.filter((n) => n === 'image smiley').length, 4, `the smileys in ${JSON.stringify(got)}`);
+        t.eq(got.filter(([, name]) => name === 'smiley').length, 4, `the smileys in ${JSON.stringify(got)}`);
     },
 
     async 'a phone'(t) {
