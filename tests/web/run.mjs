@@ -168,8 +168,8 @@ for (const [name, scenario] of Object.entries(scenarios)) {
     t.serve = serve;
     try {
         t.page = await t.open();
-        await scenario(t);
-        console.log(`ok   ${name} (${((Date.now() - started) / 1000).toFixed(1)} s)`);
+        const skipped = await scenario(t);
+        console.log(`${skipped ? 'skip' : 'ok  '} ${name} (${skipped ?? `${((Date.now() - started) / 1000).toFixed(1)} s`})`);
     } catch (e) {
         ++failed;
         console.log(`FAIL ${name}: ${e.message}`);

@@ -1,5 +1,6 @@
 // The scenarios both browsers run, each on a fresh page showing the first deal (t.page); the
-// runner's helpers are on t. Where Firefox answers differently, the scenario says so.
+// runner's helpers are on t. Where Firefox answers differently, the scenario says so; one that
+// cannot run in a browser returns why, and is reported as skipped.
 import { decodePng } from './png.mjs';
 
 const px = (twips) => twips / 15;
@@ -346,7 +347,7 @@ export const scenarios = {
 
     async 'a phone'(t) {
         // Touch emulation is Chromium's; Firefox's WebDriver BiDi takes no hasTouch or isMobile.
-        if (t.which !== 'chromium') return console.log('    (Chromium only)');
+        if (t.which !== 'chromium') return 'Chromium only';
         const page = await t.open({ width: 360, height: 640, isMobile: true, hasTouch: true, deviceScaleFactor: 3 });
         const fit = await page.evaluate(() => {
             const r = document.querySelector('[data-control="Form1"]').getBoundingClientRect();
