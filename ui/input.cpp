@@ -57,6 +57,22 @@ char accessKey(const std::string &caption)
     return 0;
 }
 
+ShownCaption shownCaption(const std::string &caption)
+{
+    ShownCaption shown;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) {
+            ++i;
+            if (caption[i] != '&' && shown.key.empty()) {
+                shown.key = caption[i];
+                continue;
+            }
+        }
+        (shown.key.empty() ? shown.before : shown.after) += caption[i];
+    }
+    return shown;
+}
+
 std::vector<Control *> tabOrder(const Form &form)
 {
     std::vector<Control *> order;

@@ -49,6 +49,14 @@ bool raiseCharacter(Control &control, char32_t character, Modifiers modifiers);
 // "&&" stands for a plain "&".
 char accessKey(const std::string &caption);
 
+// A caption as shown, in three parts: the text before its access key, the
+// key as written (empty when there is none) and the text after it; the
+// marks are gone and "&&" is a plain "&".
+struct ShownCaption {
+    std::string before, key, after;
+};
+ShownCaption shownCaption(const std::string &caption);
+
 // The controls with a TabIndex, in focus order; equal indexes keep the order
 // of creation.
 std::vector<Control *> tabOrder(const Form &form);

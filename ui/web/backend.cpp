@@ -56,11 +56,14 @@ WebBackend::WebBackend(Form &form) : form_(form)
         build(*c);
     for (Property p : mirroringWrites(form_))
         sync(form_, p);
-    for (Control *c : form_.controls())
+    // The tab order too: the page's own focus needs a tabindex to take.
+    for (Control *c : form_.controls()) {
         for (Property p : mirroringWrites(*c))
             sync(*c, p);
-    for (Control *c : form_.controls())
+        if (c->kind() != Kind::Menu && c->kind() != Kind::Timer)
+            sync(*c, Property::TabIndex);
         rename(*c);
+    }
     eventsInstall(elements_[&form_]);
     form_.setObserver(this);
     setPlatform(this);
@@ -135,19 +138,7 @@ void WebBackend::sync(const Control &control, Property property)
 {
     const int element = elementOf(control);
     if (control.kind() == Kind::Timer) {
-        TickSource &ticks = *timers_.at(&control);
-        const auto &t = static_cast<const Timer &>(control);
-        switch (timerChange(t, property, ticks.running())) {
-        case TimerChange::Start:
-        case TimerChange::Restart:
-            ticks.start(t.interval());
-            break;
-        case TimerChange::Stop:
-            ticks.stop();
-            break;
-        case TimerChange::None:
-            break;
-        }
+        followTimer(*timers_.at(&control), static_cast<const Timer &>(control), property);
         return;
     }
     if (control.kind() == Kind::Form) {
@@ -229,19 +220,9 @@ void WebBackend::setCaption(const Control &control)
     if (control.kind() == Kind::Label) {
         domText(element, caption.c_str());
     } else {
-        // "&Start" shows "Start" with the S underlined; "&&" is a plain "&".
-        std::string before, after, key;
-        for (std::size_t i = 0; i < caption.size(); ++i) {
-            if (caption[i] == '&' && i + 1 < caption.size()) {
-                ++i;
-                if (caption[i] != '&' && key.empty()) {
-                    key = caption[i];
-                    continue;
-                }
-            }
-            (key.empty() ? before : after) += caption[i];
-        }
-        domCaption(element, before.c_str(), key.c_str(), after.c_str());
+        // "&Start" shows "Start" with the S underlined.
+        const ShownCaption shown = shownCaption(caption);
+        domCaption(element, shown.before.c_str(), shown.key.c_str(), shown.after.c_str());
         const char letter = accessKey(caption);
         const std::string shortcut = letter ? std::string("Alt+") + letter : "";
         domAttribute(element, "data-key", letter ? shortcut.c_str() + 4 : nullptr);
@@ -294,31 +275,6 @@ void WebBackend::setTakesInput(const Control &control)
                 domAttribute(elementOf(*c), "aria-disabled", c->takesInput() ? nullptr : "true");
                 break;
             }
-    }
-}
-
-void WebBackend::rename(const Control &control)
-{
-    const int element = elementOf(control);
-    switch (control.kind()) {
-    case Kind::PictureBox:
-        domAttribute(element, "role", "group");
-        domAttribute(element, "aria-label", accessibleName(control).c_str());
-        break;
-    case Kind::Image:
-        domAttribute(element, "alt", accessibleName(control).c_str());
-        break;
-    case Kind::Label: {
-        // A label's text is the game's status; one named by a label reads
-        // as both captions: "Total Clicks: 7".
-        domAttribute(element, "role", "status");
-        const Control *label = labelOf(control);
-        const std::string name = label ? label->caption() + ' ' + control.caption() : "";
-        domAttribute(element, "aria-label", label ? name.c_str() : nullptr);
-        break;
-    }
-    default:
-        break;
     }
 }
 

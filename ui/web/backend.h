@@ -47,7 +47,8 @@ private:
     void setStyle(const Control &control);
     // Marks the control, and every control inside it, as taking input or not.
     void setTakesInput(const Control &control);
-    // What screen readers hear, where the caption alone does not say it.
+    // What screen readers hear, where the caption alone does not say it
+    // (accessible.cpp).
     void rename(const Control &control);
 
     Form &form_;

@@ -21,11 +21,12 @@ var QuarvelEvents = {
       var button = e.target.closest('button.control');
       if (button) Module['_quarvel_click'](QuarvelDom.handleOf(button));
     });
-    // A press anywhere but on a button leaves the focus where it is: the
-    // browser would hand it to the page, and the next key would reach no
-    // control.
+    // A press anywhere but on a button that takes input leaves the focus
+    // where it is: the browser would hand it to the page, or to a tile of a
+    // locked board, and the next key would reach no control.
     form.addEventListener('mousedown', function (e) {
-      if (!e.target.closest('button')) e.preventDefault();
+      var button = e.target.closest('button');
+      if (!button || button.getAttribute('aria-disabled') === 'true') e.preventDefault();
     });
     // The mouse alone: a finger has no hover.
     form.addEventListener('pointermove', function (e) {
@@ -44,4 +45,10 @@ var QuarvelEvents = {
         e.preventDefault();
     });
   },
+};
+
+// What the program writes on stderr (runtime errors at the event boundary)
+// reaches the console as errors, not as the warnings emscripten makes of it.
+Module['printErr'] = function (text) {
+  console.error(text);
 };

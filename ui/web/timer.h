@@ -1,5 +1,7 @@
-// The ticks of a timer control: the page's own setInterval, running only
-// while the timer is enabled, so that an idle page has no timer at all.
+// The ticks of a timer control: one page timeout after another, each set
+// for the tick's due time, so that ticks keep their interval on average as
+// the desktops' timers do (a browser's setInterval lets each late tick push
+// the next one later). Nothing is scheduled while the timer is disabled.
 #pragma once
 
 #include "ui/controls.h"
@@ -22,9 +24,12 @@ public:
 
 private:
     static void fire(void *self);
+    void schedule();
 
     Timer &timer_;
-    long id_ = 0; // the page's interval, 0 while stopped
+    double interval_ = 0;
+    double due_ = 0; // the page's clock (ms) when the next tick is due
+    long id_ = 0;    // the page's timeout, 0 while stopped
 };
 
 } // namespace ui

@@ -177,19 +177,7 @@ void Win32Backend::sync(const Control &control, Property property)
         return;
     }
     if (control.kind() == Kind::Timer) {
-        TickSource &ticks = *timers_.at(&control);
-        const auto &t = static_cast<const Timer &>(control);
-        switch (timerChange(t, property, ticks.running())) {
-        case TimerChange::Start:
-        case TimerChange::Restart:
-            ticks.start(t.interval());
-            break;
-        case TimerChange::Stop:
-            ticks.stop();
-            break;
-        case TimerChange::None:
-            break;
-        }
+        followTimer(*timers_.at(&control), static_cast<const Timer &>(control), property);
         return;
     }
     if (control.kind() == Kind::Menu) {
