@@ -3,15 +3,15 @@
 # make deb: install what is missing, build the Debian package into build-deb/.
 # make windows: install what is missing, cross-build the Windows program, its
 # zip and its installer into build-win/.
-# make web: install what is missing, build the browser build into build-web/;
-# make serve serves it on 127.0.0.1.
+# make web: install what is missing, build the page into build-web/; make serve
+# serves it on 127.0.0.1.
 BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 WIN_BUILD_DIR ?= build-win
-WEB_BUILD_DIR ?= build-emscripten
-WEB_SITE_DIR ?= build-web
-EMSCRIPTEN_TOOLCHAIN ?= /usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
-# Debian's emscripten runs on the system node, which finds its modules there.
+WEB_BUILD_DIR ?= build-web
+EMSCRIPTEN_BUILD_DIR ?= build-emscripten
+# Debian's emscripten runs its tools on the system's node, which finds its
+# modules only here.
 export NODE_PATH ?= /usr/share/nodejs
 JOBS ?= $(shell nproc)
 
@@ -65,22 +65,23 @@ windows: deps-windows configure
 	    -DQUARVEL_MAKEICONS=$(abspath $(BUILD_DIR))/assets/makeicons
 	cmake --build $(WIN_BUILD_DIR) -j $(JOBS)
 
-# The browser build with emscripten: the site, and nothing else, in
-# $(WEB_SITE_DIR)/. Its pictures are drawn by the Linux build's makeicons. The
-# build fails when the first visit weighs more than 80 KB gzipped; the table
-# of what it weighs is printed.
+# The page: the game built with emscripten for the browser, into
+# $(WEB_BUILD_DIR)/, which holds everything the page loads and nothing else;
+# its pictures are drawn by the Linux build's makeicons. The build fails when
+# the first visit weighs more than 80 KB gzipped, and prints what it weighs.
 web: deps-web configure
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target makeicons
-	[ -f $(WEB_BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(WEB_BUILD_DIR) -G Ninja \
-	    -DCMAKE_TOOLCHAIN_FILE=$(EMSCRIPTEN_TOOLCHAIN) -DCMAKE_BUILD_TYPE=MinSizeRel \
-	    -DQUARVEL_MAKEICONS=$(abspath $(BUILD_DIR))/assets/makeicons \
-	    -DQUARVEL_SITE_DIR=$(abspath $(WEB_SITE_DIR))
-	cmake --build $(WEB_BUILD_DIR) -j $(JOBS)
-	@awk -F '\t' '{ printf "%9s %9s  %s\n", $$1, $$2, $$3 }' $(WEB_BUILD_DIR)/packaging/web/first-load.txt
+	[ -f $(EMSCRIPTEN_BUILD_DIR)/CMakeCache.txt ] || cmake -S . -B $(EMSCRIPTEN_BUILD_DIR) -G Ninja \
+	    -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
+	    -DCMAKE_BUILD_TYPE=MinSizeRel -DQUARVEL_SITE_DIR=$(abspath $(WEB_BUILD_DIR)) \
+	    -DQUARVEL_MAKEICONS=$(abspath $(BUILD_DIR))/assets/makeicons
+	cmake --build $(EMSCRIPTEN_BUILD_DIR) -j $(JOBS)
+	@awk -F '\t' '{ printf "%9s %9s  %s\n", $$1, $$2, $$3 }' \
+	    $(EMSCRIPTEN_BUILD_DIR)/packaging/web/first-load.txt
 
-# Serves $(WEB_SITE_DIR)/ on http://127.0.0.1:8000/ (PORT=... for another).
+# Serves $(WEB_BUILD_DIR)/ on http://127.0.0.1:8000/ (PORT=... for another).
 serve:
-	node scripts/serve.mjs $(WEB_SITE_DIR) $${PORT:-8000}
+	node scripts/serve.mjs $(WEB_BUILD_DIR) $${PORT:-8000}
 
 # Start-up, memory, click latency, idle cost and celebration time against a
 # bare Qt window and the installed peers; prints one table. Then the page in
@@ -90,12 +91,14 @@ bench: deps-test
 	scripts/bench.sh
 	$(MAKE) bench-web
 
+# Drives chromium through the browser tests' puppeteer-core (tests/web/setup.sh).
 bench-web: deps-test web
-	node scripts/bench/web.mjs
+	tests/web/setup.sh
+	WEB_SITE_DIR=$(WEB_BUILD_DIR) node scripts/bench/web.mjs
 
 # Screenshots of the real window for README.md and the metainfo.
 screenshots: deps-test build
 	scripts/screenshots.sh
 
 clean:
-	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR) $(WEB_BUILD_DIR) $(WEB_SITE_DIR)
+	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR) $(WEB_BUILD_DIR) $(EMSCRIPTEN_BUILD_DIR)

@@ -56,12 +56,18 @@ async function answer(root, request, response) {
     response.writeHead(301, { Location: new URL(request.url, 'http://host').pathname + '/' });
     return response.end();
   }
-  // no-cache: the browser asks again each time, so a new build shows at the next reload.
+  // no-cache: the browser asks again each time, so a new build shows at the next reload; the
+  // tag (size and modification time) lets it keep what it has when the file is the same.
+  const tag = `"${info.size.toString(16)}-${Math.round(info.mtimeMs * 1000).toString(16)}"`;
+  const headers = { 'Cache-Control': 'no-cache', ETag: tag, 'X-Content-Type-Options': 'nosniff' };
+  if (request.headers['if-none-match'] === tag) {
+    response.writeHead(304, headers);
+    return response.end();
+  }
   response.writeHead(200, {
+    ...headers,
     'Content-Type': types[extname(file).toLowerCase()] ?? 'application/octet-stream',
     'Content-Length': info.size,
-    'Cache-Control': 'no-cache',
-    'X-Content-Type-Options': 'nosniff',
   });
   if (request.method === 'HEAD') return response.end();
   createReadStream(file).pipe(response);

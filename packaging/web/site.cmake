@@ -24,7 +24,7 @@ list(JOIN quoted ", " QUARVEL_SITE_FILES)
 # configure_file leaves sw.js untouched when its content is the same.
 configure_file("${TEMPLATE}" "${SITE_DIR}/sw.js" @ONLY)
 
-# gzip -9, as a static host or a build step would send the files.
+# Deflate at level 9 (zlib, in a gzip wrapper), as a static host or a build step would send them.
 set(scratch "${REPORT}.gz")
 set(report "")
 set(raw_total 0)

@@ -8,12 +8,13 @@ const version = '@QUARVEL_SITE_VERSION@';
 const files = [@QUARVEL_SITE_FILES@];
 const cacheName = 'quarvel-' + version;
 
-// The whole site, fetched past the browser's HTTP cache so that the cache holds this build.
+// The whole site, each file checked with the server first so that the cache holds this build;
+// what the page itself just fetched comes from the browser's HTTP cache, not again in full.
 self.addEventListener('install', (event) => {
   event.waitUntil(
     caches
       .open(cacheName)
-      .then((cache) => cache.addAll(files.map((file) => new Request(file, { cache: 'reload' }))))
+      .then((cache) => cache.addAll(files.map((file) => new Request(file, { cache: 'no-cache' }))))
       .then(() => self.skipWaiting()),
   );
 });

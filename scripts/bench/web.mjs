@@ -69,10 +69,8 @@ function mainThread(events, url) {
 
 // What ran on the page's main thread over the idle span: every task, timers fired, animation
 // frames, script entries, and paints.
-function idleCounts(events, url) {
-  const main = mainThread(events, url);
+function idleCounts(events, main) {
   const counts = { idle_tasks: 0, idle_timers: 0, idle_frames: 0, idle_scripts: 0, idle_paints: 0 };
-  if (!main) return null;
   for (const e of events) {
     if (e.pid !== main.pid || e.tid !== main.tid || (e.ph !== 'X' && e.ph !== 'B')) continue;
     if (e.name === 'ThreadControllerImpl::RunTask' || e.name === 'RunTask') counts.idle_tasks++;
@@ -82,6 +80,13 @@ function idleCounts(events, url) {
     else if (e.name === 'Paint') counts.idle_paints++;
   }
   return counts;
+}
+
+// PSS and private dirty memory of a process, in KiB.
+function processMemory(pid) {
+  const rollup = readFileSync(`/proc/${pid}/smaps_rollup`, 'utf8');
+  const field = (name) => Number(rollup.match(new RegExp(`^${name}:\\s+(\\d+) kB`, 'm'))?.[1] ?? NaN);
+  return { pss_kb: field('Pss'), dirty_kb: field('Private_Dirty') };
 }
 
 async function metrics(cdp) {
@@ -123,24 +128,18 @@ async function visit(browser, name, url) {
     await new Promise((done) => setTimeout(done, idleSeconds * 1000));
     const trace = JSON.parse(Buffer.from(await page.tracing.stop()).toString());
     const after = await metrics(cdp);
-    const counts = idleCounts(trace.traceEvents, url);
-    if (counts) Object.assign(result, counts);
+    const main = mainThread(trace.traceEvents, url);
+    if (main) Object.assign(result, idleCounts(trace.traceEvents, main));
     result.idle_busy_ms = (after.TaskDuration - before.TaskDuration) * 1000;
 
-    // Memory after a full collection: the JS heap in use, WebAssembly memories, DOM nodes.
+    // Memory after a full collection: the JS heap in use and the DOM, then the page's renderer
+    // process as the system counts it (WebAssembly memory, the DOM's and the heap's pages).
     await cdp.send('HeapProfiler.collectGarbage');
     const settled = await metrics(cdp);
     result.heap_kb = settled.JSHeapUsedSize / 1024;
     result.nodes = settled.Nodes;
     result.listeners = settled.JSEventListeners;
-    const prototype = await cdp.send('Runtime.evaluate', { expression: 'WebAssembly.Memory.prototype' });
-    const memories = await cdp.send('Runtime.queryObjects', { prototypeObjectId: prototype.result.objectId });
-    const wasm = await cdp.send('Runtime.callFunctionOn', {
-      objectId: memories.objects.objectId,
-      functionDeclaration: 'function () { return this.reduce((sum, m) => sum + m.buffer.byteLength, 0); }',
-      returnByValue: true,
-    });
-    result.wasm_kb = wasm.result.value / 1024;
+    if (main) Object.assign(result, processMemory(main.pid));
 
     // A second visit in the same context: the game from its service worker's cache.
     await page.evaluate(() => document.documentElement.removeAttribute('data-bench-board'));
@@ -193,7 +192,8 @@ const rows = [
   ['board_ms', 'board on screen, ms', '%.1f'],
   ['reload_ms', 'board on screen, second visit, ms', '%.1f'],
   ['heap_kb', 'JS heap used, KiB', '%.0f'],
-  ['wasm_kb', 'WebAssembly memory, KiB', '%.0f'],
+  ['pss_kb', 'renderer PSS, MiB', '%.1f', 1024],
+  ['dirty_kb', 'renderer private dirty, MiB', '%.1f', 1024],
   ['nodes', 'DOM nodes', '%.0f'],
   ['listeners', 'event listeners', '%.0f'],
   ['idle_busy_ms', 'main thread busy over idle, ms', '%.1f'],
@@ -216,8 +216,9 @@ const lines = [
   `| | ${names.join(' | ')} |`,
   `|---|${names.map(() => '---|').join('')}`,
 ];
-for (const [key, label, f] of rows) {
-  const of = (name) => results.filter((r) => r.name === name && r.key === key && Number.isFinite(r.value)).map((r) => r.value);
+for (const [key, label, f, scale = 1] of rows) {
+  const of = (name) =>
+    results.filter((r) => r.name === name && r.key === key && Number.isFinite(r.value)).map((r) => r.value / scale);
   const base = of('bare').length ? median(of('bare')) : NaN;
   const cells = names.map((name) => {
     const values = of(name);
