@@ -36,8 +36,9 @@ run: deps-run configure
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target quarvel
 	$(BUILD_DIR)/quarvel
 
-# Every test, the Windows program's under Wine among them.
-test: deps-test configure windows
+# Every test, the Windows program's under Wine and the page's in the browsers among them.
+test: deps-test configure windows web
+	tests/web/setup.sh
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 

@@ -20,6 +20,10 @@ windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wixl)
 # The tests build the Windows program and run it under Wine; the X
 # extensions are Wine's own recommendations, which it loads at run time.
 test+=("${windows[@]}" wine libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1)
+# The browser tests drive Debian's browsers from node (tests/web/setup.sh);
+# a node that is already there, from Debian or elsewhere, brings its own npm.
+test+=(chromium firefox-esr)
+command -v npm >/dev/null || test+=(nodejs npm)
 
 # The browser build's compiler, with its own clang and node-run tools.
 web=(emscripten)
