@@ -285,6 +285,11 @@ void WebBackend::show()
         domFocus(elementOf(*first));
 }
 
+void WebBackend::showFocusCues()
+{
+    domAttribute(root_, "data-keys", "");
+}
+
 void WebBackend::messageBox(const std::string &text, const std::string &title)
 {
     // The page cannot wait for the box: it holds all other input while it

@@ -27,6 +27,10 @@ public:
     // tab order.
     void show();
 
+    // From now on the control with the focus shows it: the keyboard moved
+    // the focus (Tab, an access key).
+    void showFocusCues();
+
     // The backend that the page's events go to; null before one is built.
     static WebBackend *active();
 

@@ -36,6 +36,7 @@ bool pressAccessKey(WebBackend &backend, char letter)
 {
     if (Control *button = accessKeyButton(backend.form(), letter)) {
         domFocus(backend.elementOf(*button));
+        backend.showFocusCues();
         raiseClick(*button);
         return true;
     }
@@ -81,6 +82,7 @@ EMSCRIPTEN_KEEPALIVE int quarvel_key(int character, int letter, int modifiers, i
             focusStep(backend->form(), backend->controlOf(focused), m.shift ? -1 : 1);
         if (next)
             domFocus(backend->elementOf(*next));
+        backend->showFocusCues();
         return 1;
     }
     if (m.alt && !m.control)
