@@ -51,7 +51,7 @@ function launch() {
 
 // What a failing scenario leaves behind: the screen, the DOM boxes and texts, the console.
 async function dump(t, name, error) {
-    const dir = join(process.env.E2E_FAILURES ?? 'web-failures', `${which}-${name}-${Date.now()}`);
+    const dir = join(process.env.E2E_FAILURES ?? 'web-failures', `${which}-${name.replace(/[^a-z0-9]+/gi, '-')}-${Date.now()}`);
     mkdirSync(dir, { recursive: true });
     const report = { error: String(error?.stack ?? error), read: t.reads, console: t.console };
     for (const [i, page] of t.pages.entries()) {
