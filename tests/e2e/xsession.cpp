@@ -187,6 +187,14 @@ bool XSession::isProgram(unsigned long window)
     return ours;
 }
 
+bool XSession::onlyProgramWindow(unsigned long id)
+{
+    for (const TopLevel &t : topLevels())
+        if (t.id != id && isProgram(t.id))
+            return false;
+    return true;
+}
+
 bool XSession::focusIsOnProgram()
 {
     return isProgram(focusedTopLevel());
@@ -279,12 +287,14 @@ TopLevel XSession::attach(double timeoutSeconds)
             if (!isProgram(t.id))
                 continue;
             window_ = t;
-            // Under Qt the probe stands in for the window manager that bare
-            // Xvfb lacks: when no window of the program has the focus (at
+            // The probe stands in for the window manager that bare Xvfb
+            // lacks: when no window of the program has the focus (at
             // start-up, or once a message box has closed), the main window
-            // gets it. Wine gives the focus to its windows itself, and a
-            // request of ours could only race its own.
-            if (!underWine() && !focusIsOnProgram())
+            // gets it. Wine gives the focus to its windows itself, but now
+            // and then leaves it on the root once a box has closed (seen:
+            // Alt+E lost after the tip's OK); with the main window its only
+            // window on screen, a request of ours races none of Wine's.
+            if (!focusIsOnProgram() && (!underWine() || onlyProgramWindow(t.id)))
                 XSetInputFocus(d_->display, t.id, RevertToPointerRoot, CurrentTime);
             sync();
             return window_;

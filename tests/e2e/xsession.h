@@ -111,6 +111,8 @@ private:
     // True when the X input focus is in a top-level window of the game.
     bool focusIsOnProgram();
     bool isProgram(unsigned long window);
+    // True when no other window of the program is on screen.
+    bool onlyProgramWindow(unsigned long id);
     // Reads the window's place and size again; false once it is gone.
     bool refreshWindow();
     // Finds the client area and the menu bar in a picture of the window, or
