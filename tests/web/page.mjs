@@ -1,0 +1,111 @@
+// What the scenarios know of the page and how they read it: the controls' boxes in twips, the
+// edges to find in a screenshot, the input tables, and the helpers that look and act.
+import { decodePng } from './png.mjs';
+
+export const px = (twips) => twips / 15;
+export const STATUS = 'Arrange the numbers from 1 to 8';
+export const TIP = 'There is a shortcut in the puzzle, have you found it?';
+export const YELLOW = [255, 255, 192];
+
+// Every control but the hidden images, in twips inside its container.
+export const layout = [
+    ['Label1', 360, 360, 5175, 615], ['Picture1', 1320, 1320, 3050, 3050],
+    ['Label2', 1320, 4920, 1815, 375], ['Label3', 3240, 4920, 735, 375],
+    ['Command2', 360, 5640, 2055, 495], ['Command3', 3120, 5640, 2055, 495],
+    ...[0, 1, 2, 3, 4, 5, 6, 7].map((i) => [`Command1(${i})`, (i % 3) * 1000, Math.floor(i / 3) * 1000, 990, 990]),
+];
+
+// Edges found in a screenshot of the form: from a point (CSS px) walk along x or y while
+// the colour is the form's background ('form') or the board's ('board', read in the free
+// cell); the edge is where the walk stops, expected at the given CSS px.
+export const edges = [
+    ['board left', 40, 189, +1, 0, 'form', 88], ['board right', 340, 189, -1, 0, 'form', 291.333],
+    ['board top', 189, 70, 0, +1, 'form', 88], ['board bottom', 189, 320, 0, -1, 'form', 291.333],
+    ['Label3 left', 212, 340, +1, 0, 'form', 216], ['Label3 right', 275, 340, -1, 0, 'form', 265],
+    ['Label3 top', 219, 318, 0, +1, 'form', 328], ['Label3 bottom', 219, 365, 0, -1, 'form', 353],
+    ['Command2 left', 10, 392, +1, 0, 'form', 24], ['Command2 right', 185, 392, -1, 0, 'form', 161],
+    ['Command2 top', 30, 365, 0, +1, 'form', 376], ['Command2 bottom', 30, 430, 0, -1, 'form', 409],
+    ['Command3 left', 185, 392, +1, 0, 'form', 208], ['Command3 right', 370, 392, -1, 0, 'form', 345],
+    ['Command3 top', 214, 365, 0, +1, 'form', 376], ['Command3 bottom', 214, 430, 0, -1, 'form', 409],
+    // The free cell, from its middle out to the tiles beside it and the board's inside.
+    ['tile 8 right', 256, 256, -1, 0, 'board', 222.667], ['inside right', 256, 256, +1, 0, 'board', 289.333],
+    ['tile 6 bottom', 256, 256, 0, -1, 'board', 222.667], ['inside bottom', 256, 256, 0, +1, 'board', 289.333],
+];
+
+// A board as the screen reader reads it: "1 2 5, 4 3 6, 7 8 empty".
+export const aria = (board) => [0, 3, 6].map((r) => [...board.slice(r, r + 3)].map((c) => (c === '.' ? 'empty' : c)).join(' ')).join(', ');
+
+export const near = (a, b, tolerance = 6) => a.every((v, i) => Math.abs(v - b[i]) <= tolerance);
+
+export async function formShot(t, page = t.page) {
+    const shot = decodePng(Buffer.from(await (await page.$('[data-control="Form1"]')).screenshot()));
+    return { ...shot, scale: shot.width / 382 };
+}
+
+// The colour most pixels of a control's face show, its outer 4 CSS px left out.
+export async function face(t, control) {
+    const { at, scale } = await formShot(t);
+    const [l, tp, w, h] = layout.find((c) => c[0] === control).slice(1).map((v) => Math.round(px(v) * scale));
+    const count = new Map();
+    for (let y = tp + 4 * scale; y < tp + h - 4 * scale; ++y)
+        for (let x = l + 4 * scale; x < l + w - 4 * scale; ++x) {
+            const key = at(x, y).join(',');
+            count.set(key, (count.get(key) ?? 0) + 1);
+        }
+    return [...count].sort((a, b) => b[1] - a[1])[0][0].split(',').map(Number);
+}
+
+// The colour a CSS colour name resolves to on this page.
+export const cssColour = (page, name) => page.evaluate((name) => {
+    const probe = document.createElement('i');
+    probe.style.color = name;
+    document.body.append(probe);
+    const rgb = getComputedStyle(probe).color.match(/\d+/g).slice(0, 3).map(Number);
+    probe.remove();
+    return rgb;
+}, name);
+
+// Lets the page handle what input is queued: a frame, then a task.
+export const settle = (page) => page.evaluate(() => new Promise((ok) => requestAnimationFrame(() => setTimeout(ok))));
+
+// The plan's clicks, checking the board and the counter after each.
+export async function play(t, steps, page = t.page) {
+    for (const [n, step] of steps.entries()) {
+        if (step.jump) {
+            await page.focus(`[data-control="Command1(${step.tile})"]`);
+            await page.keyboard.press('a');
+        }
+        await t.clickCell(step.cell, page);
+        await t.untilBoard(step.after, `board after click ${n + 1}`, page);
+    }
+}
+
+// Counts DOM changes under the body while `act` runs and for `ms` after it.
+export async function changesDuring(page, ms, act) {
+    await page.evaluate(() => {
+        window.changes = 0;
+        new MutationObserver((list) => (window.changes += list.length))
+            .observe(document.body, { subtree: true, childList: true, attributes: true, characterData: true });
+    });
+    await act();
+    await page.evaluate((ms) => new Promise((ok) => setTimeout(ok, ms)), ms);
+    return page.evaluate(() => window.changes);
+}
+
+export const newGames = {
+    'Alt+S': (t) => t.alt('s'),
+    'the Start button': (t) => t.click('Command2'),
+    'Game > Start a new game': async (t) => { await t.click('mnuGame'); await t.click('mnuStart'); },
+};
+export const exits = {
+    'Alt+E': (t) => t.alt('e'),
+    'the Exit button': (t) => t.click('Command3'),
+    'Game > Exit': async (t) => { await t.click('mnuGame'); await t.click('mnuExit'); },
+    'Alt+G, e': async (t) => { await t.alt('g'); await t.page.keyboard.press('e'); },
+};
+// How the tip is opened and closed, by keys and by the mouse.
+export const tips = {
+    keys: [async (t) => { await t.alt('t'); await t.page.keyboard.press('c'); }, (t) => t.page.keyboard.press('Escape')],
+    mouse: [async (t) => { await t.click('mnuTip'); await t.click('mnushort'); },
+        async (t) => t.page.mouse.click(...(await t.centre('dialog.msgbox button')))],
+};
