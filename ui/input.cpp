@@ -45,18 +45,6 @@ bool raiseCharacter(Control &control, char32_t character, Modifiers modifiers)
     return raiseKeyPress(control, Int16(character));
 }
 
-char accessKey(const std::string &caption)
-{
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&')
-            continue;
-        if (caption[i + 1] != '&')
-            return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
-        ++i;
-    }
-    return 0;
-}
-
 ShownCaption shownCaption(const std::string &caption)
 {
     ShownCaption shown;
@@ -71,6 +59,12 @@ ShownCaption shownCaption(const std::string &caption)
         (shown.key.empty() ? shown.before : shown.after) += caption[i];
     }
     return shown;
+}
+
+char accessKey(const std::string &caption)
+{
+    const std::string key = shownCaption(caption).key;
+    return key.empty() ? 0 : static_cast<char>(std::toupper(static_cast<unsigned char>(key[0])));
 }
 
 std::vector<Control *> tabOrder(const Form &form)
