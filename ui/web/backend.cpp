@@ -6,9 +6,13 @@
 #include "dom.h"
 
 #include "ui/accessible.h"
+#include "ui/focus.h"
 #include "ui/input.h"
+#include "ui/placement.h"
+#include "ui/units.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace ui
 {
@@ -129,9 +133,34 @@ void WebBackend::build(Control &control)
     controlOf_[element] = &control;
 }
 
+void WebBackend::writing(const Control &, Property property)
+{
+    focusBeforeWrite_ = focusBeforeWrite(*this, property);
+}
+
 void WebBackend::written(const Control &control, Property property)
 {
     sync(control, property);
+    focusAfterWrite(*this, std::exchange(focusBeforeWrite_, nullptr));
+}
+
+Control *WebBackend::focused() const
+{
+    // A menu's title or item holds the focus only while its menu is down;
+    // the focus goes back to the control from there.
+    Control *control = controlOf(domFocused());
+    return control && control != &form_ && control->kind() != Kind::Menu ? control : nullptr;
+}
+
+void WebBackend::setFocused(Control *control, FocusCause cause)
+{
+    if (control)
+        domFocus(elementOf(*control));
+    else
+        domBlur();
+    // From now on the control with the focus shows it, as on the desktops.
+    if (cause == FocusCause::Keyboard)
+        domAttribute(root_, "data-keys", "");
 }
 
 void WebBackend::sync(const Control &control, Property property)
@@ -281,13 +310,7 @@ void WebBackend::setTakesInput(const Control &control)
 void WebBackend::show()
 {
     domAttribute(root_, "data-state", "playing");
-    if (const Control *first = focusStep(form_, nullptr, 1))
-        domFocus(elementOf(*first));
-}
-
-void WebBackend::showFocusCues()
-{
-    domAttribute(root_, "data-keys", "");
+    focusFirst(*this, form_);
 }
 
 void WebBackend::messageBox(const std::string &text, const std::string &title)
