@@ -196,12 +196,16 @@ void WebBackend::sync(const Control &control, Property property)
     case Property::Top:
     case Property::Width:
     case Property::Height:
-    case Property::Position:
+    case Property::Position: {
         // Positions count from the inside of the container, past its
-        // border, as CSS places an absolute box.
-        domBox(element, toCssPixels(control.left()), toCssPixels(control.top()),
-               toCssPixels(control.width()), toCssPixels(control.height()));
+        // border, as CSS places an absolute box. Every edge lands on a whole
+        // CSS pixel as on the desktops' pixels at 96 dpi, so that the page
+        // shows the same board, its seams included, and a press finds the
+        // same control there.
+        const PixelRect box = placedPixels(control, standardDpi);
+        domBox(element, box.left, box.top, box.width(), box.height());
         break;
+    }
     case Property::Caption:
         if (control.kind() == Kind::CommandButton || control.kind() == Kind::Label)
             setCaption(control);
