@@ -8,8 +8,10 @@ var QuarvelEvents = {
 
   // The character a key types, as a code point; Tab, Return, Escape and
   // Backspace as their control characters; 0 for a key that types none.
+  // Tab by its key too: WebKitGTK names Shift+Tab "Unidentified".
   character: function (e) {
     var named = { Tab: 9, Enter: 13, Escape: 27, Backspace: 8 };
+    if (e.code === 'Tab') return 9;
     if (named[e.key]) return named[e.key];
     var c = e.key.codePointAt(0);
     return e.key.length === String.fromCodePoint(c).length ? c : 0;
