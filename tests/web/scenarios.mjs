@@ -164,8 +164,10 @@ export const scenarios = {
     },
 
     async 'the series that every build plays'(t) {
-        // The table of sequences, then random events: the desktops' e2e_series plays the same.
-        await playSeries(t, t.readSeries(20240611, 1000));
+        // The table of sequences, then random events: the desktops' e2e_series plays the same
+        // (SERIES_SEED and SERIES_EVENTS replay or lengthen a run).
+        const { SERIES_SEED: seed = 20240611, SERIES_EVENTS: events = 1000 } = process.env;
+        await playSeries(t, t.readSeries(seed, events));
         // The table again with the browser's own focus on a press held back, as Safari and
         // Firefox on macOS never focus a pressed button: the game moves the focus itself.
         t.page = await t.open();
