@@ -178,7 +178,7 @@ bool tipUp(XSession &x, bool focused)
 }
 
 // The player's hand for one ACTION of the series.
-void act(XSession &x, const std::string &action)
+void act(XSession &x, ControlsReader &reader, const std::string &action)
 {
     std::istringstream words(action);
     std::string verb;
@@ -204,6 +204,7 @@ void act(XSession &x, const std::string &action)
         // What a window manager does once a box has closed: the main window
         // gets the keys back.
         x.attach(timeout());
+        reader.activate();
     } else {
         throw Failure("the series holds an action the probe cannot play: " + action);
     }
@@ -221,7 +222,7 @@ void playSeries(XSession &x, Screen &screen, const std::string &path)
     const auto start = Clock::now();
     for (const SeriesEvent &e : series) {
         if (e.number > 0)
-            act(x, e.action);
+            act(x, *reader, e.action);
         Shown shown = shownNow(x, screen, *reader);
         for (const auto since = Clock::now(); !(shown == e.after);) {
             if (secondsSince(since) > showWithin()) {

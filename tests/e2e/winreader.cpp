@@ -76,6 +76,12 @@ public:
         }
     }
 
+    // Under Wine with no window manager, the X focus on the main window does
+    // not always make it Windows's active window once the tip's box has
+    // closed (seen: no active window, no focus, the X focus on the window):
+    // the reader, in the same Wine, activates it.
+    void activate() override { ask("activate\n"); }
+
     ControlsReading read(bool detail) override
     {
         const std::vector<std::string> lines = ask();
@@ -83,10 +89,15 @@ public:
             throw Failure("the reader no longer finds the Quarvel window");
         std::map<int, std::pair<bool, std::string>> windows;
         int focus = 0, first = 1 << 30;
+        std::string thread;
         for (const std::string &line : lines) {
             std::istringstream in(line);
             if (line.rfind("focus ", 0) == 0) {
                 focus = std::atoi(line.c_str() + 6);
+                continue;
+            }
+            if (line.rfind("thread ", 0) == 0) {
+                thread = line;
                 continue;
             }
             int id = 0, enabled = 0;
@@ -114,14 +125,16 @@ public:
                 r.raw += name + (id == focus ? " focused" : "") +
                          (window.first ? "" : " disabled") + ": " + window.second + "\n";
         }
+        if (detail)
+            r.raw += thread + "\n";
         return r;
     }
 
 private:
     // One request and its answer's lines; none while the window is not up.
-    std::vector<std::string> ask()
+    std::vector<std::string> ask(const std::string &request = "read\n")
     {
-        if (write(to_, "read\n", 5) != 5)
+        if (write(to_, request.data(), request.size()) != ssize_t(request.size()))
             throw Failure("the reader has gone");
         std::vector<std::string> lines;
         for (;;) {

@@ -8,7 +8,10 @@
 // answers each line on standard input with the controls as they stand: a
 // line "focus ID" (the window with the program's keyboard focus, 0 when no
 // control's window has it), a line "ID<TAB>ENABLED<TAB>TEXT" for each window
-// inside, and a line ".". The probe plays the series with it.
+// inside, a line "thread ..." (the program's active and focus windows, for a
+// report) and a line ".". The probe plays the series with it. A line
+// "activate" makes the game's window the active one first, as a window
+// manager does once the window's message box has closed.
 #include <windows.h>
 
 #include <oleacc.h>
@@ -82,6 +85,8 @@ int watch()
     while (std::fgets(request, sizeof request, stdin)) {
         if (!game || !IsWindow(game))
             game = FindWindowW(L"QuarvelWindow", L"Quarvel");
+        if (game && std::string(request) == "activate\n" && GetForegroundWindow() != game)
+            SetForegroundWindow(game);
         if (game) {
             // The focus of the program's thread, as GetFocus would tell it
             // there.
@@ -90,6 +95,13 @@ int watch()
             GetGUIThreadInfo(GetWindowThreadProcessId(game, nullptr), &thread);
             const HWND focus = thread.hwndFocus;
             std::printf("focus %d\n", focus && IsChild(game, focus) ? GetDlgCtrlID(focus) : 0);
+            std::printf("thread active %s, focus %s\n",
+                        thread.hwndActive == game ? "the window"
+                        : thread.hwndActive       ? "another"
+                                                  : "none",
+                        focus == game ? "the window"
+                        : focus       ? "a window"
+                                      : "none");
             for (HWND w : inside(game)) {
                 wchar_t text[256] = L"";
                 GetWindowTextW(w, text, 256);

@@ -46,7 +46,6 @@ QtBackend::QtBackend(Form &form) : form_(form)
     syncAll(form_);
     for (Control *c : form_.controls())
         syncAll(*c);
-    applyTabOrder();
     // Named once here rather than after each of the writes above: the board
     // alone would be read out some forty times over.
     names_.nameAll(form_);
@@ -168,9 +167,11 @@ Control *QtBackend::focused() const
 
 void QtBackend::setFocused(Control *control, FocusCause cause)
 {
+    // No control: the window itself holds the focus, so that keys reach no
+    // control and Qt, when the window is activated again, gives it back to
+    // the window rather than to the first control it can.
     if (!control) {
-        if (QWidget *w = QApplication::focusWidget(); w && w->window() == window_)
-            w->clearFocus();
+        window_->setFocus(Qt::OtherFocusReason);
         return;
     }
     // The shortcut reason shows the focus mark, as after Tab.
@@ -328,23 +329,12 @@ void QtBackend::sync(const Control &control, Property property)
         }
         break;
     case Property::TabIndex:
-        applyTabOrder();
-        break;
+        break; // Tab follows TabIndex through the shared rules (moveFocus)
     case Property::Interval:
         break;
     }
     if (built_)
         names_.written(control, property);
-}
-
-void QtBackend::applyTabOrder()
-{
-    std::vector<const Control *> order;
-    for (const Control *c : tabOrder(form_))
-        if (widgets_.count(c))
-            order.push_back(c);
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(widgets_.at(order[i - 1]), widgets_.at(order[i]));
 }
 
 void QtBackend::show()

@@ -54,7 +54,6 @@ private:
     void build(Control &control);
     void sync(const Control &control, Property property);
     void syncAll(const Control &control);
-    void applyTabOrder();
     // Presses, Tab and the buttons' access keys, by the shared focus rules;
     // true when the event is spent.
     bool moveFocus(Control *control, const QEvent &event);
