@@ -230,10 +230,12 @@ void playSeries(XSession &x, Screen &screen, const std::string &path)
                 shown = shownNow(x, screen, *reader, &raw);
                 for (const std::string &r : recent)
                     last += "  " + r + "\n";
-                throw Failure("event " + std::to_string(e.number) +
-                              (e.row.empty() ? "" : " (row \"" + e.row + "\")") + ", " + e.action +
-                              ": " + differences(e.after, shown) + "\nthe events before it:\n" +
-                              last + "what the screen reader read:\n" + raw);
+                throw Failure(
+                    std::string(underWine() ? "the Windows build under Wine" : "the Qt build") +
+                    ", event " + std::to_string(e.number) +
+                    (e.row.empty() ? "" : " (row \"" + e.row + "\")") + ", " + e.action + ": " +
+                    differences(e.after, shown) + "\nthe events before it:\n" + last +
+                    "what the screen reader read:\n" + raw);
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
             shown = shownNow(x, screen, *reader);

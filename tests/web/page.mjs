@@ -123,7 +123,7 @@ export async function playSeries(t, series, page = t.page) {
             if (!differ.length) break;
             if (Date.now() > end) {
                 differ.forEach((k, i) => (differ[i] = `${k}: "${e.after[k]}" in the headless game, "${seen[k]}" on the page`));
-                t.fail(`event ${e.number}${e.row ? ` (row "${e.row}")` : ''}, ${e.action}: ${differ.join('; ')}\n` +
+                t.fail(`the page in ${t.which}, event ${e.number}${e.row ? ` (row "${e.row}")` : ''}, ${e.action}: ${differ.join('; ')}\n` +
                        `the events before it:\n${recent.join('\n')}`);
             }
         }
