@@ -52,7 +52,7 @@ const serve = () => serveSite(site, 0);
 function readSeries(...random) {
     const rows = join(dirname(new URL(import.meta.url).pathname), '../e2e/sequences.txt');
     const text = execFileSync(join(dirname(planner), 'e2e_series'),
-        ['--rows', rows, ...(random.length ? ['--random', ...random.map(String)] : [])], { encoding: 'utf8' });
+        ['--rows', rows, ...(random.length ? ['--random', ...random.map(String)] : [])], { encoding: 'utf8', maxBuffer: 1 << 28 });
     const events = [];
     let row = '';
     for (const line of text.split('\n')) {

@@ -88,9 +88,17 @@ EMSCRIPTEN_KEEPALIVE int quarvel_key(int character, int letter, int modifiers)
     if (m.alt && !m.control)
         return letter && (typeKey(*backend, backend->form(), char32_t(letter), m) ||
                           openMenu(*backend, char(letter)));
+    const Control *focused = backend->focused();
+    const bool onButton = focused && focused->kind() == Kind::CommandButton;
+    // Space presses the focused button, by the browser's own default; on
+    // the board, or with no control focused, it does nothing, as on the
+    // desktops, where the browser would scroll the page.
+    if (character == ' ' && !m.control && !onButton) {
+        typeKey(*backend, backend->form(), char32_t(character), m);
+        return 1;
+    }
     if (character <= 0 || !typeKey(*backend, backend->form(), char32_t(character), m))
         return 0;
-    // Space still presses the focused button, by the browser's own default;
     // Return is the tile's key press alone, not a press of the button.
     return character != ' ';
 }
