@@ -224,7 +224,9 @@ int Screen::smileysShown()
 
 int Screen::topSmileyX()
 {
-    const Pixels row = x_.grabClient().part(0, 74, XSession::clientWidth, 1);
+    // One row, read afresh as often as the probe can: the smiley passes its
+    // farthest point and its last within a few ticks of 10 ms.
+    const Pixels row = x_.grabClientPart(0, 74, XSession::clientWidth, 1);
     int sum = 0, n = 0;
     for (int x = 0; x < row.width(); ++x) {
         if (isSmileyYellow(row.at(x, 0))) {

@@ -353,6 +353,11 @@ Pixels XSession::grabClient()
     return look().part(client_.x, client_.y, client_.width, client_.height);
 }
 
+Pixels XSession::grabClientPart(int x, int y, int width, int height)
+{
+    return grabScreen(window_.x + client_.x + x, window_.y + client_.y + y, width, height);
+}
+
 Pixels XSession::grabDisplay()
 {
     const int screen = DefaultScreen(d_->display);

@@ -104,6 +104,9 @@ public:
     // The client area as one look sees it; parts outside the screen read as
     // black.
     Pixels grabClient();
+    // A rectangle of the client area where the last look found it, with no
+    // look of its own: quick enough to follow a smiley tick by tick.
+    Pixels grabClientPart(int x, int y, int width, int height);
     // The whole display.
     Pixels grabDisplay();
 
