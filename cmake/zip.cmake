@@ -1,7 +1,7 @@
 # Packs every file of DIR into the zip ZIP so that the same files always give the same bytes:
-# entries in the order of their names, each dated scripts/source-date.sh's date (in UTC, as the
-# zip's local times are read back), with the mode rw-r--r--, and no owner or access times
-# (zip -X). Run at build time:
+# entries in the order of their names, each with the mode rw-r--r--, dated by
+# scripts/source-date.sh in UTC (a zip holds local times, so the builder's time zone would
+# show), and with no owner and no access or change times (zip -X). Run at build time:
 #   cmake -DZIP=/abs/out.zip -DDIR=/abs/folder -P cmake/zip.cmake
 
 file(GLOB_RECURSE names RELATIVE "${DIR}" LIST_DIRECTORIES false "${DIR}/*")
