@@ -17,11 +17,12 @@ done
 [ -e "$root/.git" ] || { echo "SKIP: $root is not a git work tree"; exit 77; }
 [ -f "$win/quarvel.exe" ] && [ -f "$web/index.html" ] || fail "no first build in $win and $web (make windows web)"
 
-# What a user downloads of each build, by name.
-downloads() { # WIN_DIR WEB_DIR
-    (cd "$1" && find . -maxdepth 1 -type f \( -name quarvel.exe -o -name '*.zip' -o -name '*.msi' \)) |
-        sed 's|^\./|win/|'
-    (cd "$2" && find . -type f) | sed 's|^\./|web/|'
+# What a user downloads of a build, copied into DEST_DIR: win/ and web/.
+downloads() { # WIN_DIR WEB_DIR DEST_DIR
+    mkdir -p "$3/win" "$3/web"
+    find "$1" -maxdepth 1 -type f \( -name quarvel.exe -o -name '*.zip' -o -name '*.msi' \) \
+        -exec cp {} "$3/win/" \;
+    cp -R "$2/." "$3/web/"
 }
 
 rm -rf "$scratch"
@@ -41,34 +42,10 @@ start=$(date +%s)
 ) || fail "the second build failed: $(tail -n 40 "$scratch/build.log")"
 echo "built in $(($(date +%s) - start)) s"
 
-first=$scratch/first.txt second=$scratch/second.txt
-downloads "$win" "$web" | LC_ALL=C sort >"$first"
-downloads "$copy/build-win" "$copy/build-web" | LC_ALL=C sort >"$second"
-# A name's file in the first (1) or the second (2) build.
-wins=([1]=$win [2]=$copy/build-win) webs=([1]=$web [2]=$copy/build-web)
-path() { # 1|2 NAME
-    case $2 in
-    win/*) echo "${wins[$1]}/${2#win/}" ;;
-    web/*) echo "${webs[$1]}/${2#web/}" ;;
-    esac
-}
-status=0
-while IFS= read -r name; do
-    echo "only in the first build: $name"
-    status=1
-done < <(comm -23 "$first" "$second")
-while IFS= read -r name; do
-    echo "only in the second build: $name"
-    status=1
-done < <(comm -13 "$first" "$second")
-while IFS= read -r name; do
-    a=$(path 1 "$name") b=$(path 2 "$name")
-    if cmp -s "$a" "$b"; then
-        echo "same: $(sha256sum <"$a" | cut -c1-64)  $name"
-    else
-        echo "differs: $name ($(cmp "$a" "$b" 2>&1 | sed 's/^.* differ: //'), $(cmp -l "$a" "$b" 2>/dev/null | wc -l) bytes)"
-        status=1
-    fi
-done < <(comm -12 "$first" "$second")
-[ $status -eq 0 ] || fail "the two builds differ (the second's log: $scratch/build.log)"
-echo "ok: $(wc -l <"$first") files the same"
+downloads "$win" "$web" "$scratch/first"
+downloads "$copy/build-win" "$copy/build-web" "$scratch/second"
+cd "$scratch"
+diff -rq first second ||
+    fail "the two builds differ, as named above (make windows web again if the tree changed since; the second build's log: $scratch/build.log)"
+(cd first && find . -type f | LC_ALL=C sort | xargs sha256sum)
+echo "ok: $(find first -type f | wc -l) files the same"
