@@ -5,17 +5,20 @@
 # zip and its installer into build-win/.
 # make web: install what is missing, build the page into build-web/; make serve
 # serves it on 127.0.0.1.
+# make release: all three, and every file a user downloads with their
+# SHA256SUMS in build-release/.
 BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 WIN_BUILD_DIR ?= build-win
 WEB_BUILD_DIR ?= build-web
 EMSCRIPTEN_BUILD_DIR ?= build-emscripten
+RELEASE_DIR ?= build-release
 # Debian's emscripten runs its tools on the system's node, which finds its
 # modules only here.
 export NODE_PATH ?= /usr/share/nodejs
 JOBS ?= $(shell nproc)
 
-.PHONY: all build run test test-asan deb windows web serve bench bench-web screenshots deps-build deps-run deps-deb deps-windows deps-web deps-test configure clean
+.PHONY: all build run test test-asan deb windows web release serve bench bench-web screenshots deps-build deps-run deps-deb deps-windows deps-web deps-test configure clean
 
 all: build
 
@@ -79,6 +82,13 @@ web: deps-web configure
 	@awk -F '\t' '{ printf "%9s %9s  %s\n", $$1, $$2, $$3 }' \
 	    $(EMSCRIPTEN_BUILD_DIR)/packaging/web/first-load.txt
 
+# Every file a user downloads, in $(RELEASE_DIR)/ with their SHA256SUMS: the
+# Windows zip and installer, the Debian package with its debug symbols, and the
+# page as one zip. Every build of one commit gives the same bytes, wherever and
+# whenever it runs (README.md, "Releases").
+release: windows web deb
+	scripts/release.sh $(RELEASE_DIR) $(WIN_BUILD_DIR) $(WEB_BUILD_DIR) build-deb
+
 # Serves $(WEB_BUILD_DIR)/ on http://127.0.0.1:8000/ (PORT=... for another).
 serve:
 	node scripts/serve.mjs $(WEB_BUILD_DIR) $${PORT:-8000}
@@ -101,4 +111,4 @@ screenshots: deps-test build
 	scripts/screenshots.sh
 
 clean:
-	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR) $(WEB_BUILD_DIR) $(EMSCRIPTEN_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(WIN_BUILD_DIR) $(WEB_BUILD_DIR) $(EMSCRIPTEN_BUILD_DIR) $(RELEASE_DIR)

@@ -19,6 +19,10 @@ git -C "$root" rev-parse --is-inside-work-tree >/dev/null 2>&1 || {
     exit 1
 }
 version=$(dpkg-parsechangelog -l "$root/debian/changelog" -S Version)
+# The package's files are dated by the last commit, as the other downloads
+# are, rather than by the changelog's latest entry.
+SOURCE_DATE_EPOCH=$("$root/scripts/source-date.sh")
+export SOURCE_DATE_EPOCH
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 src=$out/quarvel-$version
@@ -26,11 +30,7 @@ src=$out/quarvel-$version
 # The results of an earlier build go first, so the folder holds one package.
 rm -rf "$src"
 rm -f "$out"/quarvel_* "$out"/quarvel-dbgsym_*
-mkdir -p "$src"
-(cd "$root" && git ls-files -z --cached --others --exclude-standard |
-    while IFS= read -r -d '' file; do
-        if [ -e "$file" ] || [ -L "$file" ]; then printf '%s\0' "$file"; fi
-    done | tar --null --no-recursion --files-from=- -cf -) | tar -C "$src" -xf -
+"$root/scripts/copy-tree.sh" "$src"
 
 cd "$src"
 dpkg-buildpackage -b -us -uc -J"$jobs"

@@ -17,10 +17,11 @@ deb=(build-essential debhelper dpkg-dev lintian)
 # a screen reader does.
 test=(xvfb xauth xdotool x11-utils desktop-file-utils appstream groff-base weston qt6-wayland
       valgrind dbus-daemon dbus-bin at-spi2-core "${deb[@]}")
-# The Windows program's cross compiler and binutils, and wixl for its
-# installer; its icons are drawn by the Linux build's makeicons, hence the
-# build list too.
-windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wixl)
+# The Windows program's cross compiler and binutils, zip for its zip, and
+# wixl for its installer, with msitools and faketime to give it the same
+# bytes on every build; its icons are drawn by the Linux build's makeicons,
+# hence the build list too.
+windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 zip wixl msitools faketime)
 # The tests build the Windows program and run it under Wine; the X
 # extensions are Wine's own recommendations, which it loads at run time.
 test+=("${windows[@]}" wine libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1)
