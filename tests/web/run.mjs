@@ -2,6 +2,8 @@
 // mouse, keyboard and touch input, and checks what the player gets (the DOM, the accessibility
 // tree, screenshots). A failing scenario leaves a screenshot and what it read in E2E_FAILURES.
 //   node run.mjs chromium|firefox SITE_DIR PLANNER [SCENARIO...]
+// With WEB_FONTCONFIG_FILE set, the browser sees the fonts that fontconfig file gives it
+// (hidden-fonts.conf: the system's without the look-alikes the page carries).
 // Exit code: 0 all passed, 1 a scenario failed, 77 the browser is not installed.
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdirSync, writeFileSync } from 'node:fs';
@@ -43,10 +45,12 @@ function readPlan() {
 const serve = () => serveSite(site, 0);
 
 function launch() {
+    const fonts = process.env.WEB_FONTCONFIG_FILE;
+    const env = fonts ? { ...process.env, FONTCONFIG_FILE: resolve(fonts) } : process.env;
     return which === 'chromium'
-        ? puppeteer.launch({ executablePath: executables.chromium, headless: true,
+        ? puppeteer.launch({ executablePath: executables.chromium, headless: true, env,
               args: ['--no-sandbox', '--font-render-hinting=none'] })
-        : puppeteer.launch({ browser: 'firefox', executablePath: executables.firefox, headless: true });
+        : puppeteer.launch({ browser: 'firefox', executablePath: executables.firefox, headless: true, env });
 }
 
 // What a failing scenario leaves behind: the screen, the DOM boxes and texts, the console.
