@@ -47,6 +47,7 @@ const char *classOf(const Control &control)
 
 WebBackend::WebBackend(Form &form) : form_(form)
 {
+    domSheet("scheme", schemeStyleSheet().c_str());
     root_ = domAttach();
     // The menu bar first, above the form, as on the desktops.
     menuBar_ = menuBar(root_);
@@ -56,14 +57,18 @@ WebBackend::WebBackend(Form &form) : form_(form)
         build(*c);
     for (Property p : mirroringWrites(form_))
         sync(form_, p);
-    // The tab order too: the page's own focus needs a tabindex to take.
+    // The tab order and the text colours too: the page's own focus needs a
+    // tabindex to take, and the page's text is not the game's colour.
     for (Control *c : form_.controls()) {
         for (Property p : mirroringWrites(*c))
             sync(*c, p);
         if (c->kind() != Kind::Menu && c->kind() != Kind::Timer)
             sync(*c, Property::TabIndex);
+        if (c->kind() == Kind::CommandButton || c->kind() == Kind::Label)
+            sync(*c, Property::ForeColor);
         rename(*c);
     }
+    domSettle();
     eventsInstall(elements_[&form_]);
     form_.setObserver(this);
     setPlatform(this);
