@@ -1,7 +1,8 @@
 # The faces the page carries where a system lacks the fonts the game names: subsets of Debian's
 # look-alikes with the same metrics, cut by pyftsubset (python3-fonttools, with python3-brotli for
 # WOFF2) to the characters the game shows in each, and each font's licence beside it as its terms
-# ask. quarvel.css declares them behind the system's own fonts (local()). Sets face_files.
+# ask. The controls' style sheet (ui/web/style.css) declares them behind the system's own fonts
+# (local()). Sets face_files.
 #   "Comic Sans MS" 14.25 pt regular, the status line: Comic Neue Regular (SIL OFL 1.1, no
 #   reserved name), its licence and copyright from Debian's copyright file.
 #   "Arial" 12 and 14.25 pt bold, "Total Clicks:", the counter and the tiles: Liberation Sans Bold

@@ -3,12 +3,13 @@
 // quarvel.js and quarvel.wasm run here, in node, on a small document of their own, exactly as
 // they start in the browser (the form built, Form_Load dealt, the form shown); their elements,
 // each with its handle, and the colour scheme's style sheet go into the page's template, where
-// the module takes them over when it runs in the browser.
-//   node prerender.mjs TEMPLATE quarvel.js quarvel.wasm OUTPUT
+// the module takes them over when it runs in the browser. The controls' style sheet goes in too,
+// so that the first frame waits for no other file than the faces.
+//   node prerender.mjs TEMPLATE STYLE_CSS quarvel.js quarvel.wasm OUTPUT
 import { readFileSync, writeFileSync } from 'node:fs';
 import { runInThisContext } from 'node:vm';
 
-const [template, script, wasm, output] = process.argv.slice(2);
+const [template, style, script, wasm, output] = process.argv.slice(2);
 
 const kebab = (name) => name.replace(/[A-Z]/g, (c) => '-' + c.toLowerCase());
 const escape = (text, quote) => String(text).replace(/&/g, '&amp;').replace(/</g, '&lt;')
@@ -127,10 +128,12 @@ runInThisContext(readFileSync(script, 'utf8'), { filename: script });
 await ready;
 if (complaints.length) throw new Error(`prerender: the game wrote ${complaints.join('\n')}`);
 
-// What the page shows before the module runs: loading, with nothing focused.
+// What the page shows before the module runs: loading, busy for screen readers, nothing focused.
 game.dataset.state = 'loading';
+game.setAttribute('aria-busy', 'true');
 const page = readFileSync(template, 'utf8');
-const marker = '<div id="game"></div>';
-if (!page.includes(marker) || !page.includes('</head>'))
-    throw new Error(`prerender: ${template} has no ${marker}`);
-writeFileSync(output, page.replace('</head>', `${head.innerHTML}\n</head>`).replace(marker, game.outerHTML));
+const marker = '<div id="game"></div>', styleMarker = /<!-- style.css[^>]*-->/;
+if (!page.includes(marker) || !styleMarker.test(page) || !page.includes('</head>'))
+    throw new Error(`prerender: ${template} has no ${marker} or style.css comment`);
+writeFileSync(output, page.replace(styleMarker, () => `<style>\n${readFileSync(style, 'utf8')}</style>`)
+    .replace('</head>', `${head.innerHTML}\n</head>`).replace(marker, game.outerHTML));

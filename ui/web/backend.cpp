@@ -286,6 +286,7 @@ void WebBackend::setTakesInput(const Control &control)
 void WebBackend::show()
 {
     domAttribute(root_, "data-state", "playing");
+    domAttribute(root_, "aria-busy", nullptr);
     if (const Control *first = focusStep(form_, nullptr, 1))
         domFocus(elementOf(*first));
 }
