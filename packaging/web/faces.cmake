@@ -1,14 +1,15 @@
 # The faces the page carries where a system lacks the fonts the game names: subsets of Debian's
 # look-alikes with the same metrics, cut by pyftsubset (python3-fonttools, with python3-brotli for
-# WOFF2) to the characters the game shows in each, and each font's licence beside it as its terms
-# ask. The controls' style sheet (ui/web/style.css) declares them behind the system's own fonts
-# (local()). Sets face_files.
+# WOFF2) to the characters the game shows in each, and each font's licence in the site as its
+# terms ask. The controls' style sheet (ui/web/style.css) declares them behind the system's own
+# fonts (local()); prerender.mjs writes them into index.html's copy of it, so that the first frame
+# waits for no file. Sets face_files (the faces, in the build tree) and face_licences.
 #   "Comic Sans MS" 14.25 pt regular, the status line: Comic Neue Regular (SIL OFL 1.1, no
 #   reserved name), its licence and copyright from Debian's copyright file.
 #   "Arial" 12 and 14.25 pt bold, "Total Clicks:", the counter and the tiles: Liberation Sans Bold
 #   1.07 (GPL 2 with the font exception, and Red Hat's terms: a modified copy's file names must
-#   not name the trademark, hence sans-bold.woff2, and the subset keeps no font name but the
-#   copyright and the licence).
+#   not name the trademark, hence sans-bold, and the subset keeps no font name but the copyright
+#   and the licence).
 
 set(QUARVEL_FONT_PYTHON /usr/bin/python3 CACHE FILEPATH "The Python with Debian's fontTools and brotli")
 set(QUARVEL_COMIC_FONT /usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf
@@ -24,14 +25,14 @@ set(face_files)
 function(quarvel_face font output names)
   list(JOIN ARGN "" text)
   add_custom_command(
-    OUTPUT "${QUARVEL_SITE_DIR}/${output}"
+    OUTPUT "${CMAKE_CURRENT_BINARY_DIR}/${output}"
     COMMAND "${QUARVEL_FONT_PYTHON}" -m fontTools.subset "${font}" "--text=${text}"
             --flavor=woff2 "--name-IDs=${names}" --no-recalc-timestamp
-            "--output-file=${QUARVEL_SITE_DIR}/${output}"
+            "--output-file=${CMAKE_CURRENT_BINARY_DIR}/${output}"
     DEPENDS "${font}"
     COMMENT "Cutting ${output} from ${font}"
     VERBATIM)
-  set(face_files ${face_files} "${QUARVEL_SITE_DIR}/${output}" PARENT_SCOPE)
+  set(face_files ${face_files} "${CMAKE_CURRENT_BINARY_DIR}/${output}" PARENT_SCOPE)
 endfunction()
 quarvel_face("${QUARVEL_COMIC_FONT}" comic-neue-regular.woff2 "*" ${comic_text})
 quarvel_face("${QUARVEL_SANS_FONT}" sans-bold.woff2 "0,13,14" ${sans_text})
@@ -42,5 +43,6 @@ file(READ /usr/share/doc/fonts-liberation/copyright sans_copyright)
 file(READ /usr/share/common-licenses/GPL-2 gpl2)
 configure_file(faces/comic-neue-regular.txt.in "${QUARVEL_SITE_DIR}/comic-neue-regular.txt" @ONLY)
 configure_file(faces/sans-bold.txt.in "${QUARVEL_SITE_DIR}/sans-bold.txt" @ONLY)
+set(face_licences "${QUARVEL_SITE_DIR}/comic-neue-regular.txt" "${QUARVEL_SITE_DIR}/sans-bold.txt")
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS /usr/share/doc/fonts-comic-neue/copyright
              /usr/share/doc/fonts-liberation/copyright /usr/share/common-licenses/GPL-2)

@@ -4,12 +4,14 @@
 // they start in the browser (the form built, Form_Load dealt, the form shown); their elements,
 // each with its handle, and the colour scheme's style sheet go into the page's template, where
 // the module takes them over when it runs in the browser. The controls' style sheet goes in too,
-// so that the first frame waits for no other file than the faces.
-//   node prerender.mjs TEMPLATE STYLE_CSS quarvel.js quarvel.wasm OUTPUT
+// with the faces it names by file (url(NAME.woff2)) as data, so that the first frame waits for no
+// other file.
+//   node prerender.mjs TEMPLATE STYLE_CSS quarvel.js quarvel.wasm OUTPUT [FACE.woff2...]
 import { readFileSync, writeFileSync } from 'node:fs';
+import { basename } from 'node:path';
 import { runInThisContext } from 'node:vm';
 
-const [template, style, script, wasm, output] = process.argv.slice(2);
+const [template, style, script, wasm, output, ...faces] = process.argv.slice(2);
 
 const kebab = (name) => name.replace(/[A-Z]/g, (c) => '-' + c.toLowerCase());
 const escape = (text, quote) => String(text).replace(/&/g, '&amp;').replace(/</g, '&lt;')
@@ -135,5 +137,11 @@ const page = readFileSync(template, 'utf8');
 const marker = '<div id="game"></div>', styleMarker = /<!-- style.css[^>]*-->/;
 if (!page.includes(marker) || !styleMarker.test(page) || !page.includes('</head>'))
     throw new Error(`prerender: ${template} has no ${marker} or style.css comment`);
-writeFileSync(output, page.replace(styleMarker, () => `<style>\n${readFileSync(style, 'utf8')}</style>`)
+let sheet = readFileSync(style, 'utf8');
+for (const face of faces) {
+    const url = `url(${basename(face)})`;
+    if (!sheet.includes(url)) throw new Error(`prerender: ${style} names no ${url}`);
+    sheet = sheet.replace(url, `url(data:font/woff2;base64,${readFileSync(face).toString('base64')})`);
+}
+writeFileSync(output, page.replace(styleMarker, () => `<style>\n${sheet}</style>`)
     .replace('</head>', `${head.innerHTML}\n</head>`).replace(marker, game.outerHTML));

@@ -125,9 +125,6 @@ export const states = {
     } },
 };
 
-// The faces the page carries, by the weight the game asks of each family.
-export const carried = { 'Comic Sans MS': 'comic-neue-regular.woff2', Arial: 'sans-bold.woff2' };
-
 // Every text on screen with its colour, the colour behind it and their WCAG contrast; whether it
 // is large (at least 18 pt, or 14 pt bold) and exempt (on a control that takes no input).
 export const contrasts = (page) => page.evaluate(() => {
@@ -162,15 +159,21 @@ export const contrasts = (page) => page.evaluate(() => {
     return [...seen.values()];
 });
 
-// The widths of the controls' texts as shown, and in the face the page carries for their font,
-// loaded from the site by itself with a serif and a monospace fallback: all three agree when the
-// carried face has every glyph and the page draws the text in it.
-export const textWidths = (page, controls) => page.evaluate(async (controls, carried) => {
+// The widths of the controls' texts as shown, and in the face the page carries for their font
+// (the last source of its @font-face), loaded by itself with a serif and a monospace fallback: all
+// three agree when the carried face has every glyph and the page draws the text in it.
+export const textWidths = (page, controls) => page.evaluate(async (controls) => {
+    const carried = {};
+    for (const sheet of document.styleSheets)
+        for (const rule of sheet.cssRules)
+            if (rule instanceof CSSFontFaceRule)
+                carried[rule.style.getPropertyValue('font-family').replace(/["']/g, '')] =
+                    rule.style.getPropertyValue('src').match(/url\([^)]*\)(?!.*url\()/)?.[0];
     const out = [];
     for (const control of controls) {
         const e = document.querySelector(`[data-control="${control}"]`);
         const s = getComputedStyle(e);
-        const family = Object.keys(carried).find((f) => s.fontFamily.replace(/"/g, '').startsWith(f));
+        const family = Object.keys(carried).find((f) => s.fontFamily.replace(/["']/g, '').startsWith(f));
         const range = document.createRange();
         range.selectNodeContents(e);
         const width = (fallback) => {
@@ -184,7 +187,7 @@ export const textWidths = (page, controls) => page.evaluate(async (controls, car
         };
         let loaded = true;
         try {
-            const face = new FontFace(`carried ${family}`, `url(${carried[family]})`, { weight: s.fontWeight });
+            const face = new FontFace(`carried ${family}`, carried[family], { weight: s.fontWeight });
             document.fonts.add(await face.load());
         } catch {
             loaded = false;
@@ -193,7 +196,7 @@ export const textWidths = (page, controls) => page.evaluate(async (controls, car
             serif: loaded ? width('serif') : NaN, monospace: loaded ? width('monospace') : NaN });
     }
     return out;
-}, controls, carried);
+}, controls);
 
 // axe-core's WCAG 2.1 A and AA rules and its best practices, run in the page from its source.
 export async function axeViolations(page, source) {
