@@ -280,6 +280,8 @@ export const scenarios = {
                 const least = c.large ? 3 : 4.5;
                 console.log(`    ${state}: ${c.name} "${c.text}" ${c.fg} on ${c.bg} ${c.ratio}:1${c.exempt ? ' (exempt)' : ''}`);
                 if (!c.exempt && c.ratio < least) off.push(`${state}: ${c.name} "${c.text}" ${c.fg} on ${c.bg} at ${c.ratio}:1, under ${least}`);
+                // What takes no input says so in the scheme's grey, as on the desktops.
+                if (c.exempt && c.fg !== '#6d6d6d') off.push(`${state}: ${c.name} "${c.text}" in ${c.fg}, not the grey of text that takes no input`);
             }
             for (const w of await textWidths(t.page, faces)) {
                 const [shown, serif, mono] = [w.shown, w.serif, w.monospace].map((v) => (v ?? NaN).toFixed(2));

@@ -57,14 +57,16 @@ WebBackend::WebBackend(Form &form) : form_(form)
         build(*c);
     for (Property p : mirroringWrites(form_))
         sync(form_, p);
-    // The tab order and the text colours too: the page's own focus needs a
-    // tabindex to take, and the page's text is not the game's colour.
+    // The tab order and the labels' text colour too: the page's own focus
+    // needs a tabindex to take, and the page's text is not the labels'
+    // colour. The buttons' text is the style sheet's, grey while they take
+    // no input.
     for (Control *c : form_.controls()) {
         for (Property p : mirroringWrites(*c))
             sync(*c, p);
         if (c->kind() != Kind::Menu && c->kind() != Kind::Timer)
             sync(*c, Property::TabIndex);
-        if (c->kind() == Kind::CommandButton || c->kind() == Kind::Label)
+        if (c->kind() == Kind::Label)
             sync(*c, Property::ForeColor);
         rename(*c);
     }
