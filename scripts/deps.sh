@@ -4,15 +4,19 @@
 #   scripts/deps.sh build|run|deb|windows|web|test
 set -euo pipefail
 
+# The X and AT-SPI libraries are the end-to-end probe's: it plays the player's
+# hands and eyes, and reads the controls as a screen reader does.
 build=(cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
-       libxkbcommon-dev libx11-dev libxtst-dev)
+       libxkbcommon-dev libx11-dev libxtst-dev libatspi2.0-dev)
 run=(fonts-liberation fonts-comic-neue)
 # What dpkg-buildpackage needs besides the build list, and lintian to check
 # the package.
 deb=(build-essential debhelper dpkg-dev lintian)
-# valgrind and a session bus for the memcheck run.
+# valgrind and a session bus for the memcheck run; the accessibility bus
+# (at-spi2-core) and dbus-send for the series, which reads the controls as
+# a screen reader does.
 test=(xvfb xauth xdotool x11-utils desktop-file-utils appstream groff-base weston qt6-wayland
-      valgrind dbus-daemon "${deb[@]}")
+      valgrind dbus-daemon dbus-bin at-spi2-core "${deb[@]}")
 # The Windows program's cross compiler and binutils, and wixl for its
 # installer; its icons are drawn by the Linux build's makeicons, hence the
 # build list too.
@@ -20,9 +24,10 @@ windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wixl)
 # The tests build the Windows program and run it under Wine; the X
 # extensions are Wine's own recommendations, which it loads at run time.
 test+=("${windows[@]}" wine libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1)
-# The browser tests drive Debian's browsers from node (tests/web/setup.sh);
-# a node that is already there, from Debian or elsewhere, brings its own npm.
-test+=(chromium firefox-esr)
+# The browser tests drive Debian's browsers from node (tests/web/setup.sh),
+# WebKitGTK's MiniBrowser through webkit2gtk-driver's WebKitWebDriver; a node
+# that is already there, from Debian or elsewhere, brings its own npm.
+test+=(chromium firefox-esr webkit2gtk-driver)
 command -v npm >/dev/null || test+=(nodejs npm)
 
 # The browser build's compiler, with its own clang and node-run tools, and
@@ -61,4 +66,5 @@ else
 fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# Waits for another apt that holds the package database, rather than failing.
+"${sudo[@]}" apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}" >/dev/null

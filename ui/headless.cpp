@@ -5,6 +5,8 @@
 #include "input.h"
 #include "units.h"
 
+#include <utility>
+
 namespace ui
 {
 
@@ -32,7 +34,40 @@ void Headless::endProgram()
 
 void Headless::load(Form &form)
 {
+    form_ = &form;
     form.fireLoad();
+    focusFirst(*this, form);
+    form.setObserver(this);
+}
+
+void Headless::writing(const Control &, Property property)
+{
+    focusBeforeWrite_ = focusBeforeWrite(*this, property);
+}
+
+void Headless::written(const Control &, Property)
+{
+    focusAfterWrite(*this, std::exchange(focusBeforeWrite_, nullptr));
+}
+
+void Headless::press(Control &control)
+{
+    if (ended())
+        return;
+    pressFocus(*this, control);
+    raiseClick(control);
+}
+
+bool Headless::type(char32_t character, Modifiers modifiers)
+{
+    if (ended() || !form_)
+        return false;
+    Control *before = focused_;
+    const bool taken = typeKey(*this, *form_, character, modifiers);
+    if (character == U' ' && before && before == focused_ &&
+        before->kind() == Kind::CommandButton && !modifiers.alt && !modifiers.control)
+        raiseClick(*before);
+    return taken;
 }
 
 bool Headless::click(Control &control)

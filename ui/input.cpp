@@ -4,7 +4,6 @@
 
 #include "units.h"
 
-#include <algorithm>
 #include <cctype>
 
 namespace ui
@@ -65,40 +64,6 @@ char accessKey(const std::string &caption)
 {
     const std::string key = shownCaption(caption).key;
     return key.empty() ? 0 : static_cast<char>(std::toupper(static_cast<unsigned char>(key[0])));
-}
-
-std::vector<Control *> tabOrder(const Form &form)
-{
-    std::vector<Control *> order;
-    for (Control *c : form.controls())
-        if (c->tabIndex() >= 0)
-            order.push_back(c);
-    std::stable_sort(order.begin(), order.end(), [](const Control *a, const Control *b) {
-        return a->tabIndex() < b->tabIndex();
-    });
-    return order;
-}
-
-Control *focusStep(const Form &form, const Control *current, int step)
-{
-    std::vector<Control *> chain;
-    for (Control *c : tabOrder(form))
-        if (c->takesInput())
-            chain.push_back(c);
-    if (chain.empty())
-        return nullptr;
-    const auto n = std::ptrdiff_t(chain.size());
-    const auto at = std::find(chain.begin(), chain.end(), current) - chain.begin();
-    const auto next = at == n ? (step > 0 ? 0 : n - 1) : (at + n + step) % n;
-    return chain[std::size_t(next)];
-}
-
-Control *accessKeyButton(const Form &form, char key)
-{
-    for (Control *c : form.controls())
-        if (c->kind() == Kind::CommandButton && c->takesInput() && accessKey(c->caption()) == key)
-            return c;
-    return nullptr;
 }
 
 } // namespace ui

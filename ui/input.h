@@ -1,14 +1,13 @@
 // Input as every backend hands it to the controls: the one gate that lets a
 // click, a key or a mouse move through only to a control that takes input,
 // the mouse's buttons and the modifier keys as the events' bit masks,
-// positions in twips, which typed characters are a control's key press,
-// access keys and the focus order.
+// positions in twips, which typed characters are a control's key press and
+// the access keys that captions mark. Where the focus goes is focus.h's.
 #pragma once
 
 #include "controls.h"
 
 #include <string>
-#include <vector>
 
 namespace ui
 {
@@ -56,19 +55,5 @@ struct ShownCaption {
     std::string before, key, after;
 };
 ShownCaption shownCaption(const std::string &caption);
-
-// The controls with a TabIndex, in focus order; equal indexes keep the order
-// of creation.
-std::vector<Control *> tabOrder(const Form &form);
-
-// The control that Tab (step 1) or Shift+Tab (step -1) moves the focus to
-// from `current`: the next in focus order that takes input, wrapping round.
-// From no control, or one outside the order, the first or the last. Null
-// when no control takes the focus; also the first focus at start-up.
-Control *focusStep(const Form &form, const Control *current, int step);
-
-// The button whose caption marks `key` (upper case) as its access key and
-// that takes input; null for none. Menus answer the letters no button has.
-Control *accessKeyButton(const Form &form, char key);
 
 } // namespace ui

@@ -92,6 +92,54 @@ int cellBottom(int row, int dpi)
     return cellRight(row, dpi);
 }
 
+bool findClientArea(const Pixels &p, int dpi, Box &client, int &menuBar)
+{
+    const int wantHeight = pixels(6570, dpi);
+    client = {0, p.height() - wantHeight, p.width(), wantHeight};
+    menuBar = client.y;
+    return true;
+}
+
+bool findFramedClientArea(const Pixels &p, int dpi, Box &client, int &menuBar)
+{
+    const int w = p.width(), h = p.height();
+    const int wantWidth = pixels(5730, dpi), wantHeight = pixels(6570, dpi);
+    // Wine draws the frame, the caption and the menu bar inside the X
+    // window. The client area is the box of the background colour within.
+    // Its bottom-right corner: the first pixel of that colour on the
+    // diagonal in from the window's corner, then as far right and down as
+    // the colour goes. Its left and top end the colour's runs along its
+    // bottom row and up its left column, edges that no control covers. The
+    // tip box, which Wine centres on the screen, stays clear of these lines;
+    // a menu's drop-down does not, for a moment after an item is chosen, and
+    // cuts the run up the left column short: a box of another size than the
+    // one laid out is such a look, and not the client area.
+    const Rgb bg = highlight();
+    int k = 0;
+    while (k < std::min(w, h) - 1 && !sameColour(p.at(w - 1 - k, h - 1 - k), bg))
+        ++k;
+    int right = w - 1 - k, bottom = h - 1 - k;
+    while (right + 1 < w && sameColour(p.at(right + 1, bottom), bg))
+        ++right;
+    while (bottom + 1 < h && sameColour(p.at(right, bottom + 1), bg))
+        ++bottom;
+    int left = right, top = bottom;
+    while (left > 0 && sameColour(p.at(left - 1, bottom), bg))
+        --left;
+    while (top > 0 && sameColour(p.at(left, top - 1), bg))
+        --top;
+    client = {left, top, right - left + 1, bottom - top + 1};
+    if (client.width != wantWidth || client.height != wantHeight || top == 0)
+        return false;
+    // The menu bar: the rows of its own colour right above the client area.
+    const Rgb menu = p.at(right, top - 1);
+    int above = top - 1;
+    while (above > 0 && sameColour(p.at(right, above - 1), menu))
+        --above;
+    menuBar = top - above;
+    return true;
+}
+
 Layout measureLayout(const Pixels &picture, int right, int bottom, int dpi)
 {
     Layout out;

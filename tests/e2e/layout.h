@@ -56,6 +56,14 @@ struct Box {
     int x = 0, y = 0, width = 0, height = 0;
 };
 
+// The client area in a picture of the window, and the height of the menu bar
+// above it. Under Qt the window is the menu bar and the client area below
+// it; under Wine (findFramedClientArea) the window holds Wine's own frame and
+// caption too. False while the client area cannot be seen whole at the size
+// laid out at `dpi`.
+bool findClientArea(const Pixels &window, int dpi, Box &client, int &menuBar);
+bool findFramedClientArea(const Pixels &window, int dpi, Box &client, int &menuBar);
+
 struct Layout {
     Box client;     // in the picture
     Rgb background; // at the client area's bottom-right corner

@@ -54,7 +54,7 @@ e2e_await() {
 # and the program, a private runtime directory, and an environment that no
 # desktop session reaches.
 e2e_session() {
-    SERVER_PID="" APP_PID="" FAILED_WHY=""
+    SERVER_PID="" APP_PID="" BUS_PID="" FAILED_WHY=""
     E2E_WORK=$(mktemp -d)
     trap e2e_cleanup EXIT
     # Where a failure leaves its screenshot and the probe's reading: a folder
@@ -77,11 +77,41 @@ e2e_session() {
 
 probe() { "$PROBE" "$@"; }
 
+# e2e_session_bus: a private session bus, as on a desktop, for the program
+# and the probe; it ends with the test.
+e2e_session_bus() {
+    command -v dbus-daemon >/dev/null || skip "dbus-daemon is not installed (scripts/deps.sh test installs it)"
+    dbus-daemon --session --address="unix:path=$E2E_WORK/bus" --nofork --nopidfile \
+        >"$E2E_WORK/bus.log" 2>&1 &
+    BUS_PID=$!
+    e2e_await -S "$E2E_WORK/bus" "$BUS_PID" "$E2E_WORK/bus.log" "the session bus"
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_WORK/bus"
+}
+
+# e2e_accessibility: what a screen reader has on a desktop, for the probe to
+# read the controls with: for the Qt build, the accessibility bus on a
+# private session bus and Qt's bridge switched on. The Windows program's
+# reader asks its windows and needs none of it.
+e2e_accessibility() {
+    [ "${E2E_PLATFORM:-}" != wine ] || return 0
+    [ -x /usr/libexec/at-spi-bus-launcher ] || skip "at-spi2-core is not installed (scripts/deps.sh test installs it)"
+    e2e_session_bus
+    # The first request for its address starts the accessibility bus.
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+        >/dev/null || fail "the accessibility bus did not start"
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+
 # Starts the program and waits for its window; the board then shows the
 # first deal, whose numbers the probe learns once per test. A script may
 # name a command to start the program under in the array E2E_WRAPPER.
 e2e_launch() {
     [ -z "$APP_PID" ] || fail "the program is already running"
+    # The pointer waits in the screen's far corner, away from where the
+    # window opens, so that no control sees it before the test moves it.
+    local width height
+    read -r width height < <(xdotool getdisplaygeometry)
+    xdotool mousemove --sync $((width - 1)) $((height - 1))
     "${E2E_WRAPPER[@]}" "$PROGRAM" >"$E2E_WORK/app.log" 2>&1 &
     APP_PID=$!
     probe window >/dev/null || { cat "$E2E_WORK/app.log" >&2; fail "no window"; }
@@ -137,6 +167,10 @@ e2e_cleanup() {
         wait "$APP_PID" 2>/dev/null || true
     fi
     [ "${E2E_PLATFORM:-}" != wine ] || e2e_wine_cleanup
+    if [ -n "$BUS_PID" ]; then
+        kill "$BUS_PID" 2>/dev/null || true
+        wait "$BUS_PID" 2>/dev/null || true
+    fi
     if [ -n "$SERVER_PID" ]; then
         kill "$SERVER_PID" 2>/dev/null || true
         wait "$SERVER_PID" 2>/dev/null || true

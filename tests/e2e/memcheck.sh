@@ -9,17 +9,11 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
 command -v valgrind >/dev/null || skip "valgrind is not installed (scripts/deps.sh test installs it)"
-command -v dbus-daemon >/dev/null || skip "dbus-daemon is not installed (scripts/deps.sh test installs it)"
 e2e_init "$@"
 plan=$(e2e_plan_file)
 second=$(e2e_plan_field newgame | sed -n 1p)
 
-dbus-daemon --session --address="unix:path=$E2E_WORK/bus" --nofork --nopidfile \
-    >"$E2E_WORK/bus.log" 2>&1 &
-bus=$!
-trap 'e2e_cleanup $?; kill "$bus" 2>/dev/null || true' EXIT
-e2e_await -S "$E2E_WORK/bus" "$bus" "$E2E_WORK/bus.log" "the session bus"
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_WORK/bus"
+e2e_session_bus
 
 # Everything runs some twenty times slower under valgrind: the probe waits
 # longer, and the celebration is timed by the clock of a slowed program.

@@ -1,5 +1,5 @@
 // Pixel reading of the game window: cell colours, tile numbers by their ink
-// pattern, the smiley tracks and the hover highlight of Command2.
+// pattern, the smiley tracks and the hover highlight of the command buttons.
 #include "screen.h"
 
 #include <algorithm>
@@ -150,7 +150,12 @@ void Screen::loadGlyphs(const std::string &path)
 
 BoardText Screen::board()
 {
-    const Pixels shot = x_.grabClient().part(boardLeft, boardTop, 203, 203);
+    return board(x_.grabClient());
+}
+
+BoardText Screen::board(const Pixels &client)
+{
+    const Pixels shot = client.part(boardLeft, boardTop, 203, 203);
     BoardText out(9, '?');
     std::string reading;
     for (int cell = 0; cell < 9; ++cell) {
@@ -232,8 +237,23 @@ int Screen::topSmileyX()
 
 bool Screen::command2Highlighted()
 {
-    // The strip below the caption, right of the Image1(3) track.
-    const Rgb c = x_.grabClient().mean(95, 402, 60, 4);
+    return command2Highlighted(x_.grabClient());
+}
+
+bool Screen::command3Highlighted()
+{
+    return command3Highlighted(x_.grabClient());
+}
+
+bool Screen::command2Highlighted(const Pixels &client)
+{
+    const Rgb c = client.mean(95, 402, 60, 4);
+    return c.r - c.b >= 25;
+}
+
+bool Screen::command3Highlighted(const Pixels &client)
+{
+    const Rgb c = client.mean(245, 402, 60, 4);
     return c.r - c.b >= 25;
 }
 

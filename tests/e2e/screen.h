@@ -39,6 +39,8 @@ public:
     void loadGlyphs(const std::string &path);
 
     BoardText board();
+    // The board in a picture of the client area, as grabClient() takes it.
+    BoardText board(const Pixels &client);
     // What the last board() saw: the window's place, the client area found
     // in it, and each cell's colours and reading; empty before the first.
     const std::string &lastReading() const { return lastReading_; }
@@ -51,7 +53,12 @@ public:
     // The middle of the smiley above the board (Image1(0)); -1 when none.
     int topSmileyX();
 
+    // Whether the hover highlight lights Command2 (or Command3): the strip
+    // below the caption, right of the Image1(3) track, is light yellow.
     bool command2Highlighted();
+    bool command3Highlighted();
+    static bool command2Highlighted(const Pixels &client);
+    static bool command3Highlighted(const Pixels &client);
     // Returns once the game has handled and painted every input sent before:
     // the hover highlight of Command2, switched on and off again through the
     // same event queue, is the witness.

@@ -214,47 +214,8 @@ bool XSession::refreshWindow()
 
 bool XSession::locateClient(const Pixels &p)
 {
-    const int w = p.width(), h = p.height();
-    const int wantWidth = pixels(5730, dpiUnderTest()), wantHeight = pixels(6570, dpiUnderTest());
-    if (!underWine()) {
-        client_ = {0, h - wantHeight, w, wantHeight};
-        menuBar_ = client_.y;
-        return true;
-    }
-    // Wine draws the frame, the caption and the menu bar inside the X
-    // window. The client area is the box of the background colour within.
-    // Its bottom-right corner: the first pixel of that colour on the
-    // diagonal in from the window's corner, then as far right and down as
-    // the colour goes. Its left and top end the colour's runs along its
-    // bottom row and up its left column, edges that no control covers. The
-    // tip box, which Wine centres on the screen, stays clear of these lines;
-    // a menu's drop-down does not, for a moment after an item is chosen, and
-    // cuts the run up the left column short: a box of another size than the
-    // one laid out is such a look, and not the client area.
-    const Rgb bg = highlight();
-    int k = 0;
-    while (k < std::min(w, h) - 1 && !sameColour(p.at(w - 1 - k, h - 1 - k), bg))
-        ++k;
-    int right = w - 1 - k, bottom = h - 1 - k;
-    while (right + 1 < w && sameColour(p.at(right + 1, bottom), bg))
-        ++right;
-    while (bottom + 1 < h && sameColour(p.at(right, bottom + 1), bg))
-        ++bottom;
-    int left = right, top = bottom;
-    while (left > 0 && sameColour(p.at(left - 1, bottom), bg))
-        --left;
-    while (top > 0 && sameColour(p.at(left, top - 1), bg))
-        --top;
-    client_ = {left, top, right - left + 1, bottom - top + 1};
-    if (client_.width != wantWidth || client_.height != wantHeight || top == 0)
-        return false;
-    // The menu bar: the rows of its own colour right above the client area.
-    const Rgb menu = p.at(right, top - 1);
-    int above = top - 1;
-    while (above > 0 && sameColour(p.at(right, above - 1), menu))
-        --above;
-    menuBar_ = top - above;
-    return true;
+    return underWine() ? findFramedClientArea(p, dpiUnderTest(), client_, menuBar_)
+                       : findClientArea(p, dpiUnderTest(), client_, menuBar_);
 }
 
 Pixels XSession::look()

@@ -3,6 +3,13 @@
 import { decodePng } from './png.mjs';
 
 export const px = (twips) => twips / 15;
+// A control's box in whole CSS pixels inside its container, as the desktops place it at 96 dpi:
+// every edge counted in twips from the window's origin and rounded on its own.
+export const placed = ([name, left, top, width, height]) => {
+    const origin = name.startsWith('Command1(') ? 1320 + 30 : 0;
+    const edge = (twips) => Math.round((origin + twips) / 15) - Math.round(origin / 15);
+    return [edge(left), edge(top), edge(left + width) - edge(left), edge(top + height) - edge(top)];
+};
 export const STATUS = 'Arrange the numbers from 1 to 8';
 export const TIP = 'There is a shortcut in the puzzle, have you found it?';
 export const YELLOW = [255, 255, 192];
@@ -19,8 +26,8 @@ export const layout = [
 // the colour is the form's background ('form') or the board's ('board', read in the free
 // cell); the edge is where the walk stops, expected at the given CSS px.
 export const edges = [
-    ['board left', 40, 189, +1, 0, 'form', 88], ['board right', 340, 189, -1, 0, 'form', 291.333],
-    ['board top', 189, 70, 0, +1, 'form', 88], ['board bottom', 189, 320, 0, -1, 'form', 291.333],
+    ['board left', 40, 189, +1, 0, 'form', 88], ['board right', 340, 189, -1, 0, 'form', 291],
+    ['board top', 189, 70, 0, +1, 'form', 88], ['board bottom', 189, 320, 0, -1, 'form', 291],
     ['Label3 left', 212, 340, +1, 0, 'form', 216], ['Label3 right', 275, 340, -1, 0, 'form', 265],
     ['Label3 top', 219, 318, 0, +1, 'form', 328], ['Label3 bottom', 219, 365, 0, -1, 'form', 353],
     ['Command2 left', 10, 392, +1, 0, 'form', 24], ['Command2 right', 185, 392, -1, 0, 'form', 161],
@@ -28,8 +35,8 @@ export const edges = [
     ['Command3 left', 185, 392, +1, 0, 'form', 208], ['Command3 right', 370, 392, -1, 0, 'form', 345],
     ['Command3 top', 214, 365, 0, +1, 'form', 376], ['Command3 bottom', 214, 430, 0, -1, 'form', 409],
     // The free cell, from its middle out to the tiles beside it and the board's inside.
-    ['tile 8 right', 256, 256, -1, 0, 'board', 222.667], ['inside right', 256, 256, +1, 0, 'board', 289.333],
-    ['tile 6 bottom', 256, 256, 0, -1, 'board', 222.667], ['inside bottom', 256, 256, 0, +1, 'board', 289.333],
+    ['tile 8 right', 256, 256, -1, 0, 'board', 223], ['inside right', 256, 256, +1, 0, 'board', 289],
+    ['tile 6 bottom', 256, 256, 0, -1, 'board', 223], ['inside bottom', 256, 256, 0, +1, 'board', 289],
 ];
 
 // A board as the screen reader reads it: "1 2 5, 4 3 6, 7 8 empty".
@@ -40,6 +47,89 @@ export const near = (a, b, tolerance = 6) => a.every((v, i) => Math.abs(v - b[i]
 export async function formShot(t, page = t.page) {
     const shot = decodePng(Buffer.from(await (await page.$('[data-control="Form1"]')).screenshot()));
     return { ...shot, scale: shot.width / 382 };
+}
+
+// What the page shows of the game, as the series compares it (tests/e2e/series.h): the board as
+// the screen reader reads it, from where the tiles stand (cell k holds the caption of the tile
+// whose box lies on it, "." when free, "#" when two share it, "?" off), the counter, the board's
+// lock, the faces of Command2 and Command3 ('y' light yellow, 'f' button face), the control with
+// the focus and the status line. Runs in the page.
+export function shownOnPage() {
+    const control = (name) => document.querySelector(`[data-control="${name}"]`);
+    const pic = control('Picture1');
+    if (!pic) return { board: 'no board' };
+    const box = pic.getBoundingClientRect(), scale = box.width / (3050 / 15);
+    const cells = [...'.........'];
+    let board;
+    for (const tile of pic.querySelectorAll('[data-control^="Command1("]')) {
+        const r = tile.getBoundingClientRect();
+        const x = (r.left - box.left) / scale - pic.clientLeft, y = (r.top - box.top) / scale - pic.clientTop;
+        const col = Math.round(x / (1000 / 15)), row = Math.round(y / (1000 / 15));
+        const on = Math.abs(x - col * 1000 / 15) < 0.5 && Math.abs(y - row * 1000 / 15) < 0.5;
+        const k = row * 3 + col;
+        if (!on || row < 0 || row > 2 || col < 0 || col > 2) board ??= `? ${tile.dataset.control} at ${x},${y}`;
+        else cells[k] = cells[k] === '.' ? tile.textContent.trim() : '#';
+    }
+    const face = (name) => (getComputedStyle(control(name)).backgroundColor === 'rgb(255, 255, 192)' ? 'y' : 'f');
+    const focused = document.activeElement?.closest('[data-control]')?.dataset.control;
+    return {
+        board: board ?? cells.join(''),
+        clicks: control('Label3').textContent,
+        boardState: pic.getAttribute('aria-disabled') === 'true' ? 'locked' : 'open',
+        hover: face('Command2') + face('Command3'),
+        focus: !focused || focused === 'Form1' ? 'none' : focused,
+        status: control('Label1').textContent,
+    };
+}
+
+// The player's hand for one action of the series, in CSS pixels inside the form, which lies at
+// `form` in the page.
+export async function act(t, action, form, page = t.page) {
+    const [verb, ...words] = action.split(' ');
+    const at = (x, y) => [form.x + +x, form.y + +y];
+    // X's key names, as the desktops' probe takes them, for the page's keys.
+    const key = async (chord) => {
+        const [mod, name] = chord.includes('+') ? chord.split('+') : [null, chord];
+        const k = { space: ' ', Return: 'Enter' }[name] ?? name;
+        if (mod === 'alt') return t.alt(k, page);
+        if (mod) await page.keyboard.down({ shift: 'Shift', ctrl: 'Control' }[mod]);
+        await page.keyboard.press(k);
+        if (mod) await page.keyboard.up({ shift: 'Shift', ctrl: 'Control' }[mod]);
+    };
+    if (verb === 'move') await page.mouse.move(...at(words[0], words[1]));
+    else if (verb === 'click') await page.mouse.click(...at(words[0], words[1]));
+    else if (verb === 'double') for (const _ of [1, 2]) await page.mouse.click(...at(words[0], words[1]));
+    else if (verb === 'key') for (const chord of words) await key(chord);
+    else if (verb === 'tip') {
+        await t.alt('t', page);
+        await page.keyboard.press('c');
+        await page.waitForFunction(() => document.querySelector('dialog.msgbox[open]'), { timeout: 5000 });
+        await key(words[0]);
+        await page.waitForFunction(() => !document.querySelector('dialog[open]'), { timeout: 5000 });
+    } else t.fail(`an action the page cannot play: ${action}`);
+}
+
+// Plays a series, comparing after every event what the page shows with what the game showed
+// headless; fails naming the event, its row and both sides.
+export async function playSeries(t, series, page = t.page) {
+    const recent = [];
+    const form = await page.$eval('[data-control="Form1"]', (e) => e.getBoundingClientRect().toJSON());
+    for (const e of series) {
+        if (e.number > 0) await act(t, e.action, form, page);
+        let seen;
+        for (const end = Date.now() + 5000; ;) {
+            seen = await page.evaluate(shownOnPage);
+            const differ = Object.keys(e.after).filter((k) => seen[k] !== e.after[k]);
+            if (!differ.length) break;
+            if (Date.now() > end) {
+                differ.forEach((k, i) => (differ[i] = `${k}: "${e.after[k]}" in the headless game, "${seen[k]}" on the page`));
+                t.fail(`event ${e.number}${e.row ? ` (row "${e.row}")` : ''}, ${e.action}: ${differ.join('; ')}\n` +
+                       `the events before it:\n${recent.join('\n')}`);
+            }
+        }
+        recent.push(`  ${e.number} ${e.action} -> ${Object.values(e.after).join(' ')}`);
+        if (recent.length > 12) recent.shift();
+    }
 }
 
 // The colour most pixels of a control's face show, its outer 4 CSS px left out.

@@ -1,27 +1,33 @@
-// Runs the browser build in Debian's Chromium or Firefox, driven by puppeteer-core with real
-// mouse, keyboard and touch input, and checks what the player gets (the DOM, the accessibility
-// tree, screenshots). A failing scenario leaves a screenshot and what it read in E2E_FAILURES.
-//   node run.mjs chromium|firefox SITE_DIR PLANNER [SCENARIO...]
+// Runs the browser build in Debian's Chromium, Firefox or WebKit (WebKitGTK's MiniBrowser), driven
+// with real mouse, keyboard and touch input by puppeteer-core, or for WebKit over WebDriver
+// (webdriver.mjs), and checks what the player gets (the DOM, the accessibility tree, screenshots).
+// A failing scenario leaves a screenshot and what it read in E2E_FAILURES.
+//   node run.mjs chromium|firefox|webkit SITE_DIR PLANNER [SCENARIO...]
+// PLANNER is tests/e2e's e2e_plan; e2e_series beside it makes the series.
 // With WEB_FONTCONFIG_FILE set, the browser sees the fonts that fontconfig file gives it
 // (hidden-fonts.conf: the system's without the look-alikes the page carries).
 // Exit code: 0 all passed, 1 a scenario failed, 77 the browser is not installed.
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdirSync, writeFileSync } from 'node:fs';
-import { join, resolve } from 'node:path';
+import { dirname, join, resolve } from 'node:path';
 import puppeteer from 'puppeteer-core';
 import { serve as serveSite } from '../../scripts/serve.mjs';
+import { shownOnPage } from './page.mjs';
 import { scenarios } from './scenarios.mjs';
+import { launchWebKit, miniBrowser, webDriver } from './webdriver.mjs';
 
 const [which, siteArg, planner, ...only] = process.argv.slice(2);
 const site = resolve(siteArg ?? '');
-const executables = { chromium: '/usr/bin/chromium', firefox: '/usr/bin/firefox-esr' };
+const executables = { chromium: ['/usr/bin/chromium'], firefox: ['/usr/bin/firefox-esr'], webkit: [webDriver, miniBrowser] };
 if (!executables[which] || !planner) {
-    console.error('usage: node run.mjs chromium|firefox SITE_DIR PLANNER [SCENARIO...]');
+    console.error('usage: node run.mjs chromium|firefox|webkit SITE_DIR PLANNER [SCENARIO...]');
     process.exit(2);
 }
-if (!existsSync(executables[which])) {
-    console.log(`SKIP: ${executables[which]} is missing (scripts/deps.sh test installs it)`);
-    process.exit(77);
+for (const program of executables[which]) {
+    if (!existsSync(program)) {
+        console.log(`SKIP: ${program} is missing (scripts/deps.sh test installs it)`);
+        process.exit(77);
+    }
 }
 if (!existsSync(join(site, 'index.html'))) {
     console.error(`FAIL: no page at ${site}/index.html: build it with make web`);
@@ -44,19 +50,38 @@ function readPlan() {
 // build-web/ on 127.0.0.1 at a free port, served as `make serve` serves it: { server, url }.
 const serve = () => serveSite(site, 0);
 
+// The series of e2e_series (tests/e2e/series.h): with no arguments, the table of sequences alone.
+function readSeries(...random) {
+    const rows = join(dirname(new URL(import.meta.url).pathname), '../e2e/sequences.txt');
+    const text = execFileSync(join(dirname(planner), 'e2e_series'),
+        ['--rows', rows, ...(random.length ? ['--random', ...random.map(String)] : [])], { encoding: 'utf8' });
+    const events = [];
+    let row = '';
+    for (const line of text.split('\n')) {
+        if (line.startsWith('# row: ')) row = line.slice(7);
+        else if (line.startsWith('# random')) row = '';
+        if (!line || line.startsWith('#')) continue;
+        const [number, action, board, clicks, boardState, hover, focus, status] = line.split('\t');
+        events.push({ number: +number, row, action, after: { board, clicks, boardState, hover, focus, status } });
+    }
+    return events;
+}
+
 function launch() {
     const fonts = process.env.WEB_FONTCONFIG_FILE;
     const env = fonts ? { ...process.env, FONTCONFIG_FILE: resolve(fonts) } : process.env;
+    if (which === 'webkit') return launchWebKit({ env });
     return which === 'chromium'
-        ? puppeteer.launch({ executablePath: executables.chromium, headless: true, env,
+        ? puppeteer.launch({ executablePath: executables.chromium[0], headless: true, env,
               args: ['--no-sandbox', '--font-render-hinting=none'] })
-        : puppeteer.launch({ browser: 'firefox', executablePath: executables.firefox, headless: true, env });
+        : puppeteer.launch({ browser: 'firefox', executablePath: executables.firefox[0], headless: true, env });
 }
 
 // What a failing scenario leaves behind: the screen, the DOM boxes and texts, the console.
 async function dump(t, name, error) {
     const dir = join(process.env.E2E_FAILURES ?? 'web-failures', `${which}-${name.replace(/[^a-z0-9]+/gi, '-')}-${Date.now()}`);
     mkdirSync(dir, { recursive: true });
+    for (const page of t.pages) await t.readConsole(page).catch(() => {});
     const report = { error: String(error?.stack ?? error), read: t.reads, console: t.console };
     for (const [i, page] of t.pages.entries()) {
         try {
@@ -81,7 +106,7 @@ async function dump(t, name, error) {
 
 // Helpers every scenario gets; `t.page` is a fresh page showing the first deal.
 function context(browser, url, plan) {
-    const t = { which, url, plan, pages: [], reads: [], console: [], browser };
+    const t = { which, url, plan, pages: [], reads: [], console: [], browser, readSeries };
     t.fail = (why) => { throw new Error(why); };
     t.eq = (actual, expected, what) => {
         t.reads.push([what, actual]);
@@ -98,24 +123,12 @@ function context(browser, url, plan) {
         await page.waitForSelector('#game[data-state=playing]', { timeout: 10000 });
         return page;
     };
-    // The board as the screen reader reads it, from where the tiles stand: cell k holds the
-    // caption of the tile whose box lies on it, "." when free, "#" when two share it, "?" off.
-    t.board = (page = t.page) => page.evaluate(() => {
-        const pic = document.querySelector('[data-control="Picture1"]');
-        if (!pic) return 'no board';
-        const box = pic.getBoundingClientRect(), scale = box.width / (3050 / 15);
-        const cells = [...'.........'];
-        for (const tile of pic.querySelectorAll('[data-control^="Command1("]')) {
-            const r = tile.getBoundingClientRect();
-            const x = (r.left - box.left) / scale - pic.clientLeft, y = (r.top - box.top) / scale - pic.clientTop;
-            const col = Math.round(x / (1000 / 15)), row = Math.round(y / (1000 / 15));
-            const on = Math.abs(x - col * 1000 / 15) < 0.5 && Math.abs(y - row * 1000 / 15) < 0.5;
-            const k = row * 3 + col;
-            if (!on || row < 0 || row > 2 || col < 0 || col > 2) return `? ${tile.dataset.control} at ${x},${y}`;
-            cells[k] = cells[k] === '.' ? tile.textContent.trim() : '#';
-        }
-        return cells.join('');
-    });
+    t.board = async (page = t.page) => (await page.evaluate(shownOnPage)).board;
+    // What the page logged: puppeteer hands it over as it comes, WebDriver when asked.
+    t.readConsole = async (page = t.page) => {
+        if (page.consoleLines) t.console.push(...await page.consoleLines());
+        return t.console;
+    };
     t.text = (control, page = t.page) =>
         page.$eval(`[data-control="${control}"]`, (e) => e.textContent.trim());
     t.centre = (selector, page = t.page) => page.$eval(selector, (e) => {
@@ -162,7 +175,7 @@ let browser;
 try {
     browser = await launch();
 } catch (e) {
-    console.error(`FAIL: ${executables[which]} did not start: ${e.message}`);
+    console.error(`FAIL: ${executables[which][0]} did not start: ${e.message}`);
     process.exit(1);
 }
 let failed = 0;
@@ -172,8 +185,10 @@ for (const [name, scenario] of Object.entries(scenarios)) {
     t.serve = serve;
     try {
         t.page = await t.open();
-        const skipped = await scenario(t);
-        console.log(`${skipped ? 'skip' : 'ok  '} ${name} (${skipped ?? `${((Date.now() - started) / 1000).toFixed(1)} s`})`);
+        // A scenario returns why it cannot run in this browser, or what part of it could not.
+        const skipped = await scenario(t), took = `${((Date.now() - started) / 1000).toFixed(1)} s`;
+        if (typeof skipped === 'string') console.log(`skip ${name} (${skipped})`);
+        else console.log(`ok   ${name} (${took}${skipped ? `; skipped in this browser: ${skipped.skipped}` : ''})`);
     } catch (e) {
         ++failed;
         console.log(`FAIL ${name}: ${e.message}`);

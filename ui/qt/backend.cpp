@@ -9,10 +9,12 @@
 #include "style.h"
 #include "widgets.h"
 
+#include "ui/focus.h"
 #include "ui/input.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -21,6 +23,7 @@
 #include <QTimer>
 
 #include <cassert>
+#include <utility>
 
 namespace ui
 {
@@ -29,6 +32,8 @@ QtBackend::QtBackend(Form &form) : form_(form)
 {
     window_ = new QMainWindow;
     window_->setAttribute(Qt::WA_DeleteOnClose, false);
+    // With no control focused, keys go to the window itself: Tab among them.
+    window_->installEventFilter(this);
     auto *client = new ClientArea(window_);
     client->setMouseTracking(true);
     client->installEventFilter(this);
@@ -77,6 +82,8 @@ void QtBackend::build(Control &control)
     case Kind::CommandButton: {
         auto *button = new QPushButton(parentWidget(control));
         button->setAutoDefault(false);
+        // Tab reaches it; a press gives it the focus by the shared rule.
+        button->setFocusPolicy(Qt::TabFocus);
         if (control.onMouseMove)
             button->setMouseTracking(true);
         connect(button, &QPushButton::clicked, this, [&control] { raiseClick(control); });
@@ -94,7 +101,7 @@ void QtBackend::build(Control &control)
         auto *frame = new PictureFrame(parentWidget(control));
         frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         frame->setLineWidth(2);
-        frame->setFocusPolicy(Qt::StrongFocus);
+        frame->setFocusPolicy(Qt::TabFocus);
         frame->setAutoFillBackground(true);
         w = frame;
         break;
@@ -140,9 +147,60 @@ void QtBackend::syncAll(const Control &control)
         sync(control, p);
 }
 
+void QtBackend::writing(const Control &, Property property)
+{
+    focusBeforeWrite_ = focusBeforeWrite(*this, property);
+}
+
 void QtBackend::written(const Control &control, Property property)
 {
     sync(control, property);
+    // After the widget's own change: Qt moves the focus on from a disabled
+    // widget, or drops it, and the rule decides which.
+    focusAfterWrite(*this, std::exchange(focusBeforeWrite_, nullptr));
+}
+
+Control *QtBackend::focused() const
+{
+    const auto it = controlOf_.find(QApplication::focusWidget());
+    return it == controlOf_.end() || it->second == &form_ ? nullptr : it->second;
+}
+
+void QtBackend::setFocused(Control *control, FocusCause cause)
+{
+    if (!control) {
+        if (QWidget *w = QApplication::focusWidget(); w && w->window() == window_)
+            w->clearFocus();
+        return;
+    }
+    // The shortcut reason shows the focus mark, as after Tab.
+    widgets_.at(control)->setFocus(cause == FocusCause::Keyboard ? Qt::ShortcutFocusReason
+                                                                 : Qt::MouseFocusReason);
+}
+
+bool QtBackend::moveFocus(Control *control, const QEvent &event)
+{
+    switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (control)
+            pressFocus(*this, *control);
+        return false;
+    case QEvent::KeyPress: {
+        const auto &key = static_cast<const QKeyEvent &>(event);
+        const bool backtab = key.key() == Qt::Key_Backtab;
+        if ((key.key() != Qt::Key_Tab && !backtab) ||
+            (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            return false;
+        tabFocus(*this, form_, backtab || (key.modifiers() & Qt::ShiftModifier) ? -1 : 1);
+        return true;
+    }
+    case QEvent::Shortcut:
+        // A button's access key: Qt would only press it.
+        return control && control->kind() == Kind::CommandButton && pressAccessKey(*this, control);
+    default:
+        return false;
+    }
 }
 
 void QtBackend::sync(const Control &control, Property property)
@@ -292,8 +350,7 @@ void QtBackend::applyTabOrder()
 void QtBackend::show()
 {
     window_->resize(window_->sizeHint());
-    if (const Control *first = focusStep(form_, nullptr, 1); first && widgets_.count(first))
-        widgets_.at(first)->setFocus(Qt::OtherFocusReason);
+    focusFirst(*this, form_);
     const BackingStoreWarmUp store(window_);
     window_->show();
 }
@@ -321,8 +378,11 @@ QTimer *QtBackend::timer(const Control &timer) const
 bool QtBackend::eventFilter(QObject *watched, QEvent *event)
 {
     const auto it = controlOf_.find(watched);
-    if (it != controlOf_.end())
-        raiseInput(*it->second, *event);
+    Control *control = it == controlOf_.end() ? nullptr : it->second;
+    if (moveFocus(control, *event))
+        return true;
+    if (control)
+        raiseInput(*control, *event);
     return QObject::eventFilter(watched, event);
 }
 

@@ -1,10 +1,12 @@
 // The Qt backend: one widget per control, kept in step with every property
-// write, and Qt's input turned into the controls' events.
+// write, Qt's input turned into the controls' events, and the keyboard focus
+// moved by the rules every backend shares rather than by Qt's own.
 #pragma once
 
 #include "accessibility.h"
 #include "icons.h"
 #include "ui/controls.h"
+#include "ui/focus.h"
 #include "ui/runtime.h"
 
 #include <QObject>
@@ -18,7 +20,7 @@ class QWidget;
 namespace ui
 {
 
-class QtBackend : public QObject, public ControlObserver, public Platform
+class QtBackend : public QObject, public ControlObserver, public Platform, public FocusHolder
 {
     Q_OBJECT
 
@@ -38,7 +40,10 @@ public:
     QAction *action(const Control &menu) const;
     QTimer *timer(const Control &timer) const;
 
+    void writing(const Control &control, Property property) override;
     void written(const Control &control, Property property) override;
+    Control *focused() const override;
+    void setFocused(Control *control, FocusCause cause) override;
     void messageBox(const std::string &text, const std::string &title) override;
     void endProgram() override;
 
@@ -50,6 +55,9 @@ private:
     void sync(const Control &control, Property property);
     void syncAll(const Control &control);
     void applyTabOrder();
+    // Presses, Tab and the buttons' access keys, by the shared focus rules;
+    // true when the event is spent.
+    bool moveFocus(Control *control, const QEvent &event);
     QWidget *parentWidget(const Control &control) const;
 
     Form &form_;
@@ -62,6 +70,7 @@ private:
     IconCache icons_;
     AccessibleNames names_{[this](const Control &c) { return widget(c); }};
     bool built_ = false; // names follow writes once every widget stands
+    Control *focusBeforeWrite_ = nullptr;
 };
 
 } // namespace ui

@@ -6,9 +6,13 @@
 #include "dom.h"
 
 #include "ui/accessible.h"
+#include "ui/focus.h"
 #include "ui/input.h"
+#include "ui/placement.h"
+#include "ui/units.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace ui
 {
@@ -136,9 +140,34 @@ void WebBackend::build(Control &control)
     controlOf_[element] = &control;
 }
 
+void WebBackend::writing(const Control &, Property property)
+{
+    focusBeforeWrite_ = focusBeforeWrite(*this, property);
+}
+
 void WebBackend::written(const Control &control, Property property)
 {
     sync(control, property);
+    focusAfterWrite(*this, std::exchange(focusBeforeWrite_, nullptr));
+}
+
+Control *WebBackend::focused() const
+{
+    // A menu's title or item holds the focus only while its menu is down;
+    // the focus goes back to the control from there.
+    Control *control = controlOf(domFocused());
+    return control && control != &form_ && control->kind() != Kind::Menu ? control : nullptr;
+}
+
+void WebBackend::setFocused(Control *control, FocusCause cause)
+{
+    if (control)
+        domFocus(elementOf(*control));
+    else
+        domBlur();
+    // From now on the control with the focus shows it, as on the desktops.
+    if (cause == FocusCause::Keyboard)
+        domAttribute(root_, "data-keys", "");
 }
 
 void WebBackend::sync(const Control &control, Property property)
@@ -174,12 +203,16 @@ void WebBackend::sync(const Control &control, Property property)
     case Property::Top:
     case Property::Width:
     case Property::Height:
-    case Property::Position:
+    case Property::Position: {
         // Positions count from the inside of the container, past its
-        // border, as CSS places an absolute box.
-        domBox(element, toCssPixels(control.left()), toCssPixels(control.top()),
-               toCssPixels(control.width()), toCssPixels(control.height()));
+        // border, as CSS places an absolute box. Every edge lands on a whole
+        // CSS pixel as on the desktops' pixels at 96 dpi, so that the page
+        // shows the same board, its seams included, and a press finds the
+        // same control there.
+        const PixelRect box = placedPixels(control, standardDpi);
+        domBox(element, box.left, box.top, box.width(), box.height());
         break;
+    }
     case Property::Caption:
         if (control.kind() == Kind::CommandButton || control.kind() == Kind::Label)
             setCaption(control);
@@ -289,13 +322,7 @@ void WebBackend::show()
 {
     domAttribute(root_, "data-state", "playing");
     domAttribute(root_, "aria-busy", nullptr);
-    if (const Control *first = focusStep(form_, nullptr, 1))
-        domFocus(elementOf(*first));
-}
-
-void WebBackend::showFocusCues()
-{
-    domAttribute(root_, "data-keys", "");
+    focusFirst(*this, form_);
 }
 
 void WebBackend::messageBox(const std::string &text, const std::string &title)

@@ -1,9 +1,12 @@
 // The browser backend: one page element per control, kept in step with every
-// property write, and the page's input turned into the controls' events.
+// property write, the page's input turned into the controls' events, and
+// the keyboard focus moved by the rules every backend shares rather than by
+// the browser's own.
 #pragma once
 
 #include "timer.h"
 #include "ui/controls.h"
+#include "ui/focus.h"
 #include "ui/runtime.h"
 
 #include <memory>
@@ -12,7 +15,7 @@
 namespace ui
 {
 
-class WebBackend : public ControlObserver, public Platform
+class WebBackend : public ControlObserver, public Platform, public FocusHolder
 {
 public:
     // Builds the menu bar and the form's elements inside the page's #game
@@ -27,10 +30,6 @@ public:
     // tab order.
     void show();
 
-    // From now on the control with the focus shows it: the keyboard moved
-    // the focus (Tab, an access key).
-    void showFocusCues();
-
     // The backend that the page's events go to; null before one is built.
     static WebBackend *active();
 
@@ -40,7 +39,11 @@ public:
     int elementOf(const Control &control) const;
     Control *controlOf(int element) const;
 
+    void writing(const Control &control, Property property) override;
     void written(const Control &control, Property property) override;
+    // The focus on a control's element; none while the page holds it.
+    Control *focused() const override;
+    void setFocused(Control *control, FocusCause cause) override;
     void messageBox(const std::string &text, const std::string &title) override;
     void endProgram() override;
 
@@ -61,6 +64,7 @@ private:
     std::unordered_map<const Control *, int> elements_;
     std::unordered_map<int, Control *> controlOf_;
     std::unordered_map<const Control *, std::unique_ptr<TickSource>> timers_;
+    Control *focusBeforeWrite_ = nullptr;
 };
 
 } // namespace ui

@@ -21,18 +21,23 @@ var QuarvelDialog = {
     var ok = document.createElement('button');
     ok.type = 'button';
     ok.textContent = 'OK';
-    ok.addEventListener('click', function () { dialog.close(); });
     var form = document.createElement('div');
     form.className = 'msgbox-buttons';
     form.appendChild(ok);
     dialog.append(heading, body, form);
     var before = document.activeElement;
-    // Escape closes it too (the dialog's cancel); the focus goes back to
-    // the control that had it.
-    dialog.addEventListener('close', function () {
+    // OK or Escape (the dialog's cancel) closes it, and the focus goes back
+    // to the control that had it at once: the dialog's close event comes in
+    // a task of its own, which a browser may run after input that came
+    // later, and would take the focus back from where that input put it.
+    var close = function (e) {
+      if (e) e.preventDefault();
+      dialog.close();
       dialog.remove();
       if (before && before.focus && document.contains(before)) before.focus();
-    });
+    };
+    ok.addEventListener('click', function () { close(); });
+    dialog.addEventListener('cancel', close);
     document.body.appendChild(dialog);
     dialog.showModal();
     ok.focus();

@@ -33,6 +33,7 @@ EM_JS(void, domCaption, (int element, const char *before, const char *key, const
                        UTF8ToString(after));
 });
 EM_JS(void, domFocus, (int element), { QuarvelDom.elements[element].focus(); });
+EM_JS(void, domBlur, (), { QuarvelDom.blur(); });
 EM_JS(int, domFocused, (), { return QuarvelDom.focused(); });
 EM_JS(void, domTitle, (const char *title), { document.title = UTF8ToString(title); });
 

@@ -26,6 +26,8 @@ void domText(int element, const char *text);
 // The caption with `key` underlined between the texts before and after it.
 void domCaption(int element, const char *before, const char *key, const char *after);
 void domFocus(int element);
+// Takes the focus from the game's elements: the page holds it, no control.
+void domBlur();
 // The handle of the element with the keyboard focus, or around it; -1 for none.
 int domFocused();
 void domTitle(const char *title);

@@ -75,6 +75,11 @@ var QuarvelDom = {
     return QuarvelDom.handleOf(document.activeElement);
   },
 
+  blur: function () {
+    var active = document.activeElement;
+    if (active && QuarvelDom.root.contains(active)) active.blur();
+  },
+
   // A caption with its access key underlined, given in three parts. Texts
   // stay text: no markup from the game reaches the page.
   caption: function (element, before, key, after) {

@@ -8,8 +8,10 @@ var QuarvelEvents = {
 
   // The character a key types, as a code point; Tab, Return, Escape and
   // Backspace as their control characters; 0 for a key that types none.
+  // Tab by its key too: WebKitGTK names Shift+Tab "Unidentified".
   character: function (e) {
     var named = { Tab: 9, Enter: 13, Escape: 27, Backspace: 8 };
+    if (e.code === 'Tab') return 9;
     if (named[e.key]) return named[e.key];
     var c = e.key.codePointAt(0);
     return e.key.length === String.fromCodePoint(c).length ? c : 0;
@@ -21,12 +23,12 @@ var QuarvelEvents = {
       var button = e.target.closest('button.control');
       if (button) Module['_quarvel_click'](QuarvelDom.handleOf(button));
     });
-    // A press anywhere but on a button that takes input leaves the focus
-    // where it is: the browser would hand it to the page, or to a tile of a
-    // locked board, and the next key would reach no control.
+    // The game moves the focus on a press, as the desktops do; the
+    // browser's own move goes on only where it is the same. Browsers differ
+    // here: some never focus a pressed button, all would hand the focus to
+    // the page on a press elsewhere, and to a tile of a locked board.
     form.addEventListener('mousedown', function (e) {
-      var button = e.target.closest('button');
-      if (!button || button.getAttribute('aria-disabled') === 'true') e.preventDefault();
+      if (!Module['_quarvel_press'](QuarvelDom.handleOf(e.target))) e.preventDefault();
     });
     // The mouse alone: a finger has no hover.
     form.addEventListener('pointermove', function (e) {
@@ -40,8 +42,7 @@ var QuarvelEvents = {
     document.addEventListener('keydown', function (e) {
       if (e.defaultPrevented || e.isComposing || document.querySelector('dialog[open]')) return;
       var letter = /^Key[A-Z]$/.test(e.code) ? e.code.charCodeAt(3) : 0;
-      if (Module['_quarvel_key'](QuarvelEvents.character(e), letter, QuarvelEvents.modifiers(e),
-                                 QuarvelDom.focused()))
+      if (Module['_quarvel_key'](QuarvelEvents.character(e), letter, QuarvelEvents.modifiers(e)))
         e.preventDefault();
     });
   },

@@ -1,12 +1,14 @@
-// The page's clicks, mouse moves and keys into the controls' events, through
-// the shared gate: Tab and Shift+Tab follow the tab order, Alt and a letter
-// press the button or open the menu that marks it, and a character typed on
-// a control is its key press.
+// The page's presses, clicks, mouse moves and keys into the controls' events,
+// through the shared gate and the shared focus rules: a press moves the focus
+// as on the desktops, whatever the browser would do; Tab and Shift+Tab follow
+// the tab order, Alt and a letter press the button or open the menu that
+// marks it, and a character typed on a control is its key press.
 #include "input.h"
 
 #include "backend.h"
 #include "dom.h"
 
+#include "ui/focus.h"
 #include "ui/input.h"
 #include "ui/runtime.h"
 #include "ui/units.h"
@@ -30,16 +32,10 @@ Control *controlAt(int element)
     return backend && !ended() ? backend->controlOf(element) : nullptr;
 }
 
-// Alt and a letter: the button that marks it takes the focus and is
-// pressed, as on the desktops; menus answer the letters no button has.
-bool pressAccessKey(WebBackend &backend, char letter)
+// Alt and a menu's access key: the menu opens, as Alt and a button's key
+// presses the button (typeKey).
+bool openMenu(WebBackend &backend, char letter)
 {
-    if (Control *button = accessKeyButton(backend.form(), letter)) {
-        domFocus(backend.elementOf(*button));
-        backend.showFocusCues();
-        raiseClick(*button);
-        return true;
-    }
     for (const Control *c : backend.form().controls()) {
         if (c->kind() == Kind::Menu && c->container() == &backend.form() && c->takesInput() &&
             accessKey(c->caption()) == letter) {
@@ -53,6 +49,16 @@ bool pressAccessKey(WebBackend &backend, char letter)
 } // namespace
 
 extern "C" {
+
+EMSCRIPTEN_KEEPALIVE int quarvel_press(int element)
+{
+    WebBackend *backend = WebBackend::active();
+    Control *control = controlAt(element);
+    if (!backend || !control)
+        return 0;
+    pressFocus(*backend, *control);
+    return backend->focused() == control;
+}
 
 EMSCRIPTEN_KEEPALIVE void quarvel_click(int element)
 {
@@ -71,27 +77,20 @@ EMSCRIPTEN_KEEPALIVE void quarvel_mousemove(int element, int buttons, int modifi
                        modifiersOf(modifiers), x, y, standardDpi);
 }
 
-EMSCRIPTEN_KEEPALIVE int quarvel_key(int character, int letter, int modifiers, int focused)
+EMSCRIPTEN_KEEPALIVE int quarvel_key(int character, int letter, int modifiers)
 {
     WebBackend *backend = WebBackend::active();
     if (!backend || ended())
         return 0;
     const Modifiers m = modifiersOf(modifiers);
-    if (character == '\t' && !m.control && !m.alt) {
-        const Control *next =
-            focusStep(backend->form(), backend->controlOf(focused), m.shift ? -1 : 1);
-        if (next)
-            domFocus(backend->elementOf(*next));
-        backend->showFocusCues();
-        return 1;
-    }
+    // With Alt the key's letter counts, whatever character the layout puts
+    // on it; a letter that no button marks opens the menu that marks it.
     if (m.alt && !m.control)
-        return letter && pressAccessKey(*backend, char(letter));
-    Control *control = backend->controlOf(focused);
-    if (!control || control->kind() == Kind::Menu || character <= 0 ||
-        !raiseCharacter(*control, char32_t(character), m))
+        return letter && (typeKey(*backend, backend->form(), char32_t(letter), m) ||
+                          openMenu(*backend, char(letter)));
+    if (character <= 0 || !typeKey(*backend, backend->form(), char32_t(character), m))
         return 0;
-    // Space still presses the button it was typed on, as on the desktops;
+    // Space still presses the focused button, by the browser's own default;
     // Return is the tile's key press alone, not a press of the button.
     return character != ' ';
 }

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <commctrl.h>
+#include <utility>
 
 namespace ui
 {
@@ -149,9 +150,15 @@ void Win32Backend::syncAll(const Control &control)
         sync(control, p);
 }
 
+void Win32Backend::writing(const Control &, Property property)
+{
+    focusBeforeWrite_ = focusBeforeWrite(*this, property);
+}
+
 void Win32Backend::written(const Control &control, Property property)
 {
     sync(control, property);
+    focusAfterWrite(*this, std::exchange(focusBeforeWrite_, nullptr));
 }
 
 void Win32Backend::sync(const Control &control, Property property)

@@ -5,6 +5,7 @@
 #include "icons.h"
 #include "timer.h"
 #include "ui/controls.h"
+#include "ui/focus.h"
 #include "ui/runtime.h"
 
 #include <map>
@@ -15,7 +16,7 @@
 namespace ui
 {
 
-class Win32Backend : public ControlObserver, public Platform
+class Win32Backend : public ControlObserver, public Platform, public FocusHolder
 {
 public:
     // Builds the window and its child windows from the form's controls as
@@ -58,7 +59,12 @@ public:
     void dpiChanged(int dpi, const RECT &suggested);
     void ticked(WPARAM id);
 
+    void writing(const Control &control, Property property) override;
     void written(const Control &control, Property property) override;
+    // The focus on a control's window; on the window itself for none, so
+    // that keys reach the window and no control.
+    Control *focused() const override;
+    void setFocused(Control *control, FocusCause cause) override;
     void messageBox(const std::string &text, const std::string &title) override;
     void endProgram() override;
     void reportError(const std::string &line) override;
@@ -94,7 +100,8 @@ private:
     std::map<Color, HBRUSH> brushes_;
     std::unordered_map<const Control *, std::unique_ptr<TickSource>> timers_;
     IconCache icons_;
-    HWND lastFocus_ = nullptr; // the child to give the focus back to
+    HWND lastFocus_ = nullptr; // the control's window with the focus; null for none
+    Control *focusBeforeWrite_ = nullptr;
 };
 
 } // namespace ui

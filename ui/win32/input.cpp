@@ -7,6 +7,7 @@
 
 #include "backend.h"
 
+#include "ui/focus.h"
 #include "ui/input.h"
 
 #include <algorithm>
@@ -45,38 +46,14 @@ Modifiers keyModifiers()
     return m;
 }
 
-void showFocusCues(HWND window)
-{
-    SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-}
-
-// The focus to the next control in the tab order that takes input, or the
-// one before; from nowhere, to the first or the last.
-void moveFocus(Win32Backend &backend, int step)
-{
-    const Control *next = focusStep(backend.form(), backend.controlOf(GetFocus()), step);
-    if (!next)
-        return;
-    SetFocus(backend.windowOf(*next));
-    showFocusCues(backend.window());
-}
-
 // Alt and a letter: the button whose caption marks that letter takes the
-// focus and is pressed, as with the toolkit on Linux. Menus answer the
-// letters no button has.
+// focus and is pressed. Menus answer the letters no button has.
 bool pressAccessKey(Win32Backend &backend, wchar_t character)
 {
     if (character > 127)
         return false;
     const char key = static_cast<char>(std::toupper(int(character)));
-    const Control *c = accessKeyButton(backend.form(), key);
-    if (!c)
-        return false;
-    HWND button = backend.windowOf(*c);
-    SetFocus(button);
-    showFocusCues(backend.window());
-    SendMessageW(button, BM_CLICK, 0, 0);
-    return true;
+    return pressAccessKey(backend, accessKeyButton(backend.form(), key));
 }
 
 LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -85,9 +62,13 @@ LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
     Win32Backend *backend = Win32Backend::of(GetAncestor(button, GA_ROOT));
     Control *control = backend ? backend->controlOf(button) : nullptr;
     switch (message) {
+    case WM_LBUTTONDOWN:
+        pressed(button);
+        break;
     case WM_LBUTTONDBLCLK:
         // A quick second click is another click, as on Linux; an owner-drawn
         // button would report a double click instead.
+        pressed(button);
         return DefSubclassProc(button, WM_LBUTTONDOWN, wParam, lParam);
     case WM_CHAR:
         if (control)
@@ -124,6 +105,13 @@ void raiseFormMouseMove(Win32Backend &backend, WPARAM wParam, LPARAM lParam)
                    backend.dpi());
 }
 
+void pressed(HWND window)
+{
+    Win32Backend *backend = Win32Backend::of(GetAncestor(window, GA_ROOT));
+    if (Control *control = backend ? backend->controlOf(window) : nullptr)
+        pressFocus(*backend, *control);
+}
+
 void watchButton(HWND button)
 {
     SetWindowSubclass(button, buttonProc, 0, 0);
@@ -144,7 +132,7 @@ bool translateKeys(const MSG &message)
                pressAccessKey(*backend, wchar_t(message.wParam));
     if (down(VK_CONTROL) || down(VK_MENU))
         return false;
-    moveFocus(*backend, down(VK_SHIFT) ? -1 : 1);
+    tabFocus(*backend, backend->form(), down(VK_SHIFT) ? -1 : 1);
     return true;
 }
 

@@ -18,6 +18,10 @@ void raiseClick(Win32Backend &backend, int id);
 // visible control lies under the pointer.
 void raiseFormMouseMove(Win32Backend &backend, WPARAM wParam, LPARAM lParam);
 
+// A press of the mouse on a control's window (its border included): the
+// focus moves by the shared rule, before the toolkit's own handling.
+void pressed(HWND window);
+
 // Makes a button window raise its control's KeyPress and MouseMove.
 void watchButton(HWND button);
 

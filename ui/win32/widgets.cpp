@@ -215,8 +215,17 @@ LRESULT CALLBACK pictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
         eraseFromContainer(box, reinterpret_cast<HDC>(wParam));
         return 1;
     case WM_LBUTTONDOWN:
-        SetFocus(box);
+        pressed(box);
         return 0;
+    case WM_NCHITTEST: {
+        // The border, outside the client area, is the box's own: Windows
+        // finds nothing there and the press would go nowhere.
+        const LRESULT hit = DefWindowProcW(box, message, wParam, lParam);
+        return hit == HTNOWHERE ? HTBORDER : hit;
+    }
+    case WM_NCLBUTTONDOWN:
+        pressed(box);
+        return DefWindowProcW(box, message, wParam, lParam);
     case WM_GETOBJECT:
         if (const LRESULT object = accessibleWithRole(box, wParam, lParam, ROLE_SYSTEM_GROUPING))
             return object;

@@ -1,10 +1,12 @@
 // The game's window as a whole: its size worked out from the form's client
 // area at the window's DPI, the menu bar made from the menu controls, a new
-// layout when the DPI changes, and the focus kept across activation.
+// layout when the DPI changes, and the keyboard focus: where the shared
+// rules put it, and kept across activation.
 #include "backend.h"
 
 #include "convert.h"
 
+#include "ui/focus.h"
 #include "ui/input.h"
 #include "ui/placement.h"
 
@@ -71,6 +73,7 @@ void Win32Backend::fitToClientArea(const RECT *suggested)
 
 void Win32Backend::show(int showCommand)
 {
+    // The first focus, given once the window is active.
     if (const Control *first = focusStep(form_, nullptr, 1))
         lastFocus_ = windowOf(*first);
     // Focus marks stay hidden until the keyboard is used, unless the player
@@ -88,16 +91,26 @@ void Win32Backend::activated(bool active)
 {
     // Windows gives the focus to the window itself when it is activated;
     // the control that had it gets it back, as in a dialog box, unless it
-    // takes no input any more.
-    if (!active) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(window_, focus))
-            lastFocus_ = focus;
-        return;
-    }
+    // takes no input any more. Where no control had it, none gets it.
     const Control *control = controlOf(lastFocus_);
-    if (control && control->takesInput())
+    if (active && control && control->takesInput())
         SetFocus(lastFocus_);
+}
+
+Control *Win32Backend::focused() const
+{
+    // The window itself, or no window of the game at all: no control.
+    return controlOf(GetFocus());
+}
+
+void Win32Backend::setFocused(Control *control, FocusCause cause)
+{
+    // Every move of the focus comes through here, so this is also where it
+    // goes back to when the window is activated again.
+    lastFocus_ = control ? windowOf(*control) : nullptr;
+    SetFocus(control ? windowOf(*control) : window_);
+    if (cause == FocusCause::Keyboard)
+        SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }
 
 void Win32Backend::dpiChanged(int dpi, const RECT &suggested)
