@@ -31,8 +31,10 @@ test+=("${windows[@]}" wine libxrender1 libxrandr2 libxi6 libxcursor1 libxineram
 test+=(chromium firefox-esr webkit2gtk-driver)
 command -v npm >/dev/null || test+=(nodejs npm)
 
-# The browser build's compiler, with its own clang and node-run tools.
-web=(emscripten)
+# The browser build's compiler, with its own clang and node-run tools, and
+# what it cuts the page's faces from: pyftsubset (fonttools, with brotli for
+# WOFF2) and the look-alike fonts.
+web=(emscripten python3-fonttools python3-brotli fonts-comic-neue fonts-liberation)
 test+=("${web[@]}")
 
 case "${1:-test}" in

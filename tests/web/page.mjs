@@ -145,16 +145,6 @@ export async function face(t, control) {
     return [...count].sort((a, b) => b[1] - a[1])[0][0].split(',').map(Number);
 }
 
-// The colour a CSS colour name resolves to on this page.
-export const cssColour = (page, name) => page.evaluate((name) => {
-    const probe = document.createElement('i');
-    probe.style.color = name;
-    document.body.append(probe);
-    const rgb = getComputedStyle(probe).color.match(/\d+/g).slice(0, 3).map(Number);
-    probe.remove();
-    return rgb;
-}, name);
-
 // Lets the page handle what input is queued: a frame, then a task.
 export const settle = (page) => page.evaluate(() => new Promise((ok) => requestAnimationFrame(() => setTimeout(ok))));
 
@@ -199,3 +189,120 @@ export const tips = {
     mouse: [async (t) => { await t.click('mnuTip'); await t.click('mnushort'); },
         async (t) => t.page.mouse.click(...(await t.centre('dialog.msgbox button')))],
 };
+
+// The page's states that show texts, each reached from a fresh page showing the first deal, with
+// the controls whose text widths to read against the carried faces in that state.
+export const states = {
+    'the first deal': { faces: ['Label1', 'Label2', 'Label3', 'Command1(0)'], reach: async () => {} },
+    'the Game menu open by keys': { reach: (t) => t.alt('g') },
+    'the Tip menu open by the mouse': { reach: (t) => t.click('mnuTip') },
+    'the tip open': { reach: async (t) => {
+        await tips.keys[0](t);
+        await t.until('the tip open', () => document.querySelector('dialog.msgbox[open]'));
+    } },
+    'the celebration': { reach: async (t) => {
+        await play(t, t.plan.steps);
+        await t.until('the smileys shown', () => document.querySelector('[data-control^="Image1("]:not([hidden])'));
+    } },
+    'the locked board': { faces: ['Label1'], reach: async (t) => {
+        await play(t, t.plan.steps);
+        await t.until('the smileys gone', () => [...document.querySelectorAll('[data-control^="Image1("]')].every((i) => i.hidden));
+    } },
+    'the ended page': { reach: async (t) => {
+        await t.page.evaluate(() => history.pushState(null, '', location.href));
+        await t.click('Command3');
+        await t.until('the game ended', () => document.querySelector('#game[data-state=ended]'));
+    } },
+};
+
+// Every text on screen with its colour, the colour behind it and their WCAG contrast; whether it
+// is large (at least 18 pt, or 14 pt bold) and exempt (on a control that takes no input).
+export const contrasts = (page) => page.evaluate(() => {
+    const rgba = (css) => { const [r, g, b, a = 1] = css.match(/[\d.]+/g).map(Number); return [r, g, b, a]; };
+    const luminance = (c) => c.slice(0, 3).map((v) => (v /= 255) <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4)
+        .reduce((sum, v, i) => sum + v * [0.2126, 0.7152, 0.0722][i], 0);
+    const behind = (e) => {
+        for (; e; e = e.parentElement) {
+            const c = rgba(getComputedStyle(e).backgroundColor);
+            if (c[3] > 0) return c;
+        }
+        return matchMedia('(prefers-color-scheme: dark)').matches ? [18, 18, 18, 1] : [255, 255, 255, 1];
+    };
+    const hex = (c) => '#' + c.slice(0, 3).map((v) => Math.round(v).toString(16).padStart(2, '0')).join('');
+    const seen = new Map();
+    const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+    for (let node; (node = walker.nextNode());) {
+        const e = node.parentElement;
+        const r = e.getBoundingClientRect();
+        if (!node.data.trim() || !e.checkVisibility() || r.width <= 1 || r.height <= 1) continue;
+        const unit = e.closest('[data-control], button, [role], p, .msgbox-title') ?? e;
+        const s = getComputedStyle(e), fg = rgba(s.color), bg = behind(e);
+        const [hi, lo] = [luminance(fg), luminance(bg)].sort((a, b) => b - a);
+        const size = parseFloat(s.fontSize), bold = Number(s.fontWeight) >= 700;
+        const name = unit.dataset.control ?? unit.className ?? unit.tagName;
+        const key = `${name} ${hex(fg)} ${hex(bg)}`;
+        if (seen.has(key)) continue;
+        seen.set(key, { name, text: unit.textContent.trim().slice(0, 40), fg: hex(fg), bg: hex(bg),
+            ratio: Math.floor((hi + 0.05) / (lo + 0.05) * 100) / 100, large: size >= 24 || (bold && size >= 18.66),
+            exempt: !!e.closest('[aria-disabled=true], :disabled') });
+    }
+    return [...seen.values()];
+});
+
+// The widths of the controls' texts as shown, and in the face the page carries for their font
+// (the last source of its @font-face), loaded by itself with a serif and a monospace fallback: all
+// three agree when the carried face has every glyph and the page draws the text in it.
+export const textWidths = (page, controls) => page.evaluate(async (controls) => {
+    const carried = {};
+    for (const sheet of document.styleSheets)
+        for (const rule of sheet.cssRules)
+            if (rule instanceof CSSFontFaceRule)
+                carried[rule.style.getPropertyValue('font-family').replace(/["']/g, '')] =
+                    rule.style.getPropertyValue('src').match(/url\([^)]*\)(?!.*url\()/)?.[0];
+    const out = [];
+    for (const control of controls) {
+        const e = document.querySelector(`[data-control="${control}"]`);
+        const s = getComputedStyle(e);
+        const family = Object.keys(carried).find((f) => s.fontFamily.replace(/["']/g, '').startsWith(f));
+        const range = document.createRange();
+        range.selectNodeContents(e);
+        const width = (fallback) => {
+            const span = document.createElement('span');
+            span.style.cssText = `position: absolute; white-space: pre; font: ${s.fontWeight} ${s.fontSize} "carried ${family}", ${fallback}`;
+            span.textContent = e.textContent;
+            document.body.append(span);
+            const w = span.getBoundingClientRect().width;
+            span.remove();
+            return w;
+        };
+        let loaded = true;
+        try {
+            const face = new FontFace(`carried ${family}`, carried[family], { weight: s.fontWeight });
+            document.fonts.add(await face.load());
+        } catch {
+            loaded = false;
+        }
+        out.push({ control, text: e.textContent, shown: range.getBoundingClientRect().width,
+            serif: loaded ? width('serif') : NaN, monospace: loaded ? width('monospace') : NaN });
+    }
+    return out;
+}, controls);
+
+// axe-core's WCAG 2.1 A and AA rules and its best practices, run in the page from its source.
+export async function axeViolations(page, source) {
+    await page.evaluate((source) => { if (!window.axe) (0, eval)(source); }, source);
+    return page.evaluate(() => axe.run(document, {
+        runOnly: { type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'best-practice'] },
+        resultTypes: ['violations'],
+    }).then((r) => r.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`)));
+}
+
+// The landmarks and the heading: one main landmark around the form and the menu bar, one level-one
+// heading "Quarvel" that takes no room on screen.
+export const landmarks = (page) => page.evaluate(() => {
+    const main = document.querySelectorAll('main, [role=main]');
+    const h1 = [...document.querySelectorAll('h1, [role=heading][aria-level="1"]')];
+    const box = h1[0]?.getBoundingClientRect();
+    return { main: main.length, around: [...document.querySelectorAll('.form, .menubar')].every((e) => main[0]?.contains(e)),
+        headings: h1.map((h) => h.textContent), headingArea: box ? Math.round(box.width * box.height) : null };
+});

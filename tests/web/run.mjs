@@ -4,6 +4,8 @@
 // A failing scenario leaves a screenshot and what it read in E2E_FAILURES.
 //   node run.mjs chromium|firefox|webkit SITE_DIR PLANNER [SCENARIO...]
 // PLANNER is tests/e2e's e2e_plan; e2e_series beside it makes the series.
+// With WEB_FONTCONFIG_FILE set, the browser sees the fonts that fontconfig file gives it
+// (hidden-fonts.conf: the system's without the look-alikes the page carries).
 // Exit code: 0 all passed, 1 a scenario failed, 77 the browser is not installed.
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdirSync, writeFileSync } from 'node:fs';
@@ -66,11 +68,13 @@ function readSeries(...random) {
 }
 
 function launch() {
-    if (which === 'webkit') return launchWebKit();
+    const fonts = process.env.WEB_FONTCONFIG_FILE;
+    const env = fonts ? { ...process.env, FONTCONFIG_FILE: resolve(fonts) } : process.env;
+    if (which === 'webkit') return launchWebKit({ env });
     return which === 'chromium'
-        ? puppeteer.launch({ executablePath: executables.chromium[0], headless: true,
+        ? puppeteer.launch({ executablePath: executables.chromium[0], headless: true, env,
               args: ['--no-sandbox', '--font-render-hinting=none'] })
-        : puppeteer.launch({ browser: 'firefox', executablePath: executables.firefox[0], headless: true });
+        : puppeteer.launch({ browser: 'firefox', executablePath: executables.firefox[0], headless: true, env });
 }
 
 // What a failing scenario leaves behind: the screen, the DOM boxes and texts, the console.

@@ -1,7 +1,12 @@
 // The scenarios both browsers run, each on a fresh page showing the first deal (t.page); the
 // runner's helpers are on t. Where Firefox answers differently, the scenario says so; one that
 // cannot run in a browser returns why, and is reported as skipped.
-import { px, placed, STATUS, TIP, YELLOW, layout, edges, aria, near, formShot, face, cssColour, settle, play, playSeries, changesDuring, newGames, exits, tips } from './page.mjs';
+import { readFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { px, placed, STATUS, TIP, YELLOW, layout, edges, aria, near, formShot, face, settle, play, playSeries, changesDuring, newGames, exits, tips,
+    states, contrasts, textWidths, axeViolations, landmarks } from './page.mjs';
+
+const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
 export const scenarios = {
     async 'layout from the DOM'(t) {
@@ -147,7 +152,8 @@ export const scenarios = {
     },
 
     async 'hover colours from pixels'(t) {
-        const bf = await cssColour(t.page, 'ButtonFace');
+        // The button face of the colour scheme the game was designed on, in every browser.
+        const bf = [240, 240, 240];
         t.eq(await face(t, 'Command2'), bf, 'Command2 at start');
         const form = await t.page.$eval('[data-control="Form1"]', (e) => e.getBoundingClientRect().toJSON());
         // Where the pointer goes (CSS px in the form), and the faces of Command2 and Command3.
@@ -246,5 +252,37 @@ export const scenarios = {
         await t.untilBoard(t.plan.steps[0].after, 'the board after a tap', page);
         await settle(page);
         t.eq(await t.text('Label3', page), '1', 'the counter after a tap');
+    },
+
+    // Each state of the page, read as the player gets it: every text's contrast (WCAG 2.1 AA,
+    // what a control that takes no input shows exempt), axe-core's rules, the landmarks, and the
+    // texts' widths against the faces the page carries. With the look-alikes hidden from the
+    // browser (WEB_FONTCONFIG_FILE=hidden-fonts.conf) the widths must not change.
+    async 'the page in every state'(t) {
+        const off = [];
+        for (const [state, { reach, faces = [] }] of Object.entries(states)) {
+            // One page at a time: a failure leaves the state it failed in.
+            for (const page of t.pages.splice(0)) await page.close();
+            t.page = await t.open();
+            await reach(t);
+            for (const c of await contrasts(t.page)) {
+                const least = c.large ? 3 : 4.5;
+                console.log(`    ${state}: ${c.name} "${c.text}" ${c.fg} on ${c.bg} ${c.ratio}:1${c.exempt ? ' (exempt)' : ''}`);
+                if (!c.exempt && c.ratio < least) off.push(`${state}: ${c.name} "${c.text}" ${c.fg} on ${c.bg} at ${c.ratio}:1, under ${least}`);
+                // What takes no input says so in the scheme's grey, as on the desktops.
+                if (c.exempt && c.fg !== '#6d6d6d') off.push(`${state}: ${c.name} "${c.text}" in ${c.fg}, not the grey of text that takes no input`);
+            }
+            for (const w of await textWidths(t.page, faces)) {
+                const [shown, serif, mono] = [w.shown, w.serif, w.monospace].map((v) => (v ?? NaN).toFixed(2));
+                console.log(`    ${state}: ${w.control} "${w.text}" ${shown} px, carried face ${serif} / ${mono} px`);
+                if (!(Math.abs(w.shown - w.serif) < 0.5 && Math.abs(w.shown - w.monospace) < 0.5))
+                    off.push(`${state}: ${w.control} "${w.text}" ${shown} px wide, ${serif} and ${mono} in the carried face`);
+            }
+            const marks = await landmarks(t.page);
+            if (marks.main !== 1 || !marks.around || marks.headings.join() !== 'Quarvel' || marks.headingArea > 1)
+                off.push(`${state}: landmarks ${JSON.stringify(marks)}`);
+            off.push(...(await axeViolations(t.page, axeSource)).map((v) => `${state}: axe ${v}`));
+        }
+        t.eq(off, [], 'what the page gets wrong');
     },
 };

@@ -51,6 +51,7 @@ const char *classOf(const Control &control)
 
 WebBackend::WebBackend(Form &form) : form_(form)
 {
+    domSheet("scheme", schemeStyleSheet().c_str());
     root_ = domAttach();
     // The menu bar first, above the form, as on the desktops.
     menuBar_ = menuBar(root_);
@@ -60,14 +61,20 @@ WebBackend::WebBackend(Form &form) : form_(form)
         build(*c);
     for (Property p : mirroringWrites(form_))
         sync(form_, p);
-    // The tab order too: the page's own focus needs a tabindex to take.
+    // The tab order and the labels' text colour too: the page's own focus
+    // needs a tabindex to take, and the page's text is not the labels'
+    // colour. The buttons' text is the style sheet's, grey while they take
+    // no input.
     for (Control *c : form_.controls()) {
         for (Property p : mirroringWrites(*c))
             sync(*c, p);
         if (c->kind() != Kind::Menu && c->kind() != Kind::Timer)
             sync(*c, Property::TabIndex);
+        if (c->kind() == Kind::Label)
+            sync(*c, Property::ForeColor);
         rename(*c);
     }
+    domSettle();
     eventsInstall(elements_[&form_]);
     form_.setObserver(this);
     setPlatform(this);
@@ -314,6 +321,7 @@ void WebBackend::setTakesInput(const Control &control)
 void WebBackend::show()
 {
     domAttribute(root_, "data-state", "playing");
+    domAttribute(root_, "aria-busy", nullptr);
     focusFirst(*this, form_);
 }
 

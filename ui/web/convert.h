@@ -12,9 +12,14 @@ namespace ui
 // 15 twips to a CSS pixel, whatever the device's pixel ratio; fractions kept.
 double toCssPixels(float twips);
 
-// "#rrggbb" for a fixed colour; for a system colour the CSS system colour of
-// the same role ("Highlight", "ButtonFace"…).
+// "#rrggbb" for a fixed colour; for a system colour the CSS variable of its
+// role ("var(--highlight)"), which schemeStyleSheet() defines.
 std::string toCssColor(Color colour);
+
+// The page's system colours as CSS variables: the Windows default scheme's
+// colours, or in forced-colours mode the CSS system colours of the same
+// roles. The stylesheet's frames, menus and message box paint with them too.
+std::string schemeStyleSheet();
 
 // A CSS font shorthand: the size in points, the weight and the family with
 // look-alikes after it for systems that lack it. An empty name is the

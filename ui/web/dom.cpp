@@ -9,6 +9,10 @@ EM_JS(int, domAttach, (), { return QuarvelDom.attach(); });
 EM_JS(int, domMake, (const char *tag, int parent, const char *className, const char *control), {
     return QuarvelDom.make(UTF8ToString(tag), parent, UTF8ToString(className), UTF8ToString(control));
 });
+EM_JS(void, domSettle, (), { QuarvelDom.settle(); });
+EM_JS(void, domSheet, (const char *id, const char *text), {
+    QuarvelDom.sheet(UTF8ToString(id), UTF8ToString(text));
+});
 EM_JS(void, domBox, (int element, double left, double top, double width, double height), {
     var s = QuarvelDom.elements[element].style;
     s.left = left + 'px'; s.top = top + 'px'; s.width = width + 'px'; s.height = height + 'px';

@@ -5,11 +5,18 @@
 
 extern "C" {
 
-// The element the page gives the game, emptied, and its handle.
+// The element the page gives the game and its handle. What the page was
+// written with at build time stays, for domMake to take over.
 int domAttach();
 // A new element inside `parent`, with a class and the name of its control
-// (data-control); returns its handle.
+// (data-control); returns its handle. The element the page was written with
+// under the same handle is taken over instead, when it is the same.
 int domMake(const char *tag, int parent, const char *className, const char *control);
+// Every element made: what the page was written with and was not taken over
+// goes.
+void domSettle();
+// The page's style sheet `id` holds `text` (CSS).
+void domSheet(const char *id, const char *text);
 // Position and size in CSS pixels, fractions kept.
 void domBox(int element, double left, double top, double width, double height);
 void domStyle(int element, const char *property, const char *value);

@@ -4,11 +4,20 @@
 var QuarvelDom = {
   elements: [],
   root: null,
+  // The elements the page was written with, by handle, until the backend
+  // takes them over.
+  written: [],
 
-  // The element that the page gives the game, emptied.
+  // The element that the page gives the game. A page written at build time
+  // (index.html) already holds the form as the game leaves it at start-up,
+  // every element with its handle: the backend takes those over as it makes
+  // its elements, in the same order, instead of building them again.
   attach: function () {
     var root = document.getElementById('game');
-    root.textContent = '';
+    root.querySelectorAll('[data-h]').forEach(function (e) {
+      QuarvelDom.written[Number(e.dataset.h)] = e;
+    });
+    if (!QuarvelDom.written.length) root.textContent = '';
     root.dataset.state = 'loading';
     QuarvelDom.root = root;
     return QuarvelDom.add(root);
@@ -21,12 +30,38 @@ var QuarvelDom = {
   },
 
   make: function (tag, parent, className, name) {
-    var element = document.createElement(tag);
+    var element = QuarvelDom.written[QuarvelDom.elements.length];
+    if (element && element.localName === tag && (element.dataset.control || '') === name &&
+        element.parentElement === QuarvelDom.elements[parent]) {
+      QuarvelDom.written[QuarvelDom.elements.length] = null;
+      return QuarvelDom.add(element);
+    }
+    element = document.createElement(tag);
     if (className) element.className = className;
     if (name) element.dataset.control = name;
     if (tag === 'button') element.type = 'button';
     QuarvelDom.elements[parent].appendChild(element);
     return QuarvelDom.add(element);
+  },
+
+  // Once every element is made: what the page was written with and the
+  // backend did not take over (a page of another build) goes.
+  settle: function () {
+    QuarvelDom.written.forEach(function (e) {
+      if (e) e.remove();
+    });
+    QuarvelDom.written = [];
+  },
+
+  // The page's own style sheet, written by the backend (the colour scheme).
+  sheet: function (id, text) {
+    var style = document.getElementById(id);
+    if (!style) {
+      style = document.createElement('style');
+      style.id = id;
+      document.head.appendChild(style);
+    }
+    if (style.textContent !== text) style.textContent = text;
   },
 
   // The handle of the element, or of the nearest one around it, that the

@@ -33,23 +33,19 @@ var QuarvelMenus = {
     title.setAttribute('aria-haspopup', 'menu');
     title.setAttribute('aria-expanded', 'false');
     title.tabIndex = -1;
-    var popup = document.createElement('div');
+    var popup = QuarvelDom.elements[QuarvelDom.make('div', QuarvelDom.handleOf(root), '', '')];
     popup.setAttribute('role', 'menu');
     popup.hidden = true;
-    root.appendChild(popup);
     return h;
   },
 
   item: function (menu, name) {
     var popup = QuarvelDom.elements[menu].nextElementSibling;
-    var element = document.createElement('button');
-    element.type = 'button';
-    element.className = 'menu-item';
-    element.dataset.control = name;
+    var h = QuarvelDom.make('button', QuarvelDom.handleOf(popup), 'menu-item', name);
+    var element = QuarvelDom.elements[h];
     element.setAttribute('role', 'menuitem');
     element.tabIndex = -1;
-    popup.appendChild(element);
-    return QuarvelDom.add(element);
+    return h;
   },
 
   items: function (title) {
