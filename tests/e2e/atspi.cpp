@@ -42,36 +42,36 @@ std::string takeString(gchar *s)
     return out;
 }
 
-Ref<AtspiAccessible> child(AtspiAccessible *parent, int i)
+// One AT-SPI query: a control that left the bus between two reads answers
+// nothing (null, no children, no name, ATSPI_ROLE_INVALID) rather than an error.
+template <class Query> auto ask(Query query)
 {
     GError *error = nullptr;
-    Ref<AtspiAccessible> c(atspi_accessible_get_child_at_index(parent, i, &error));
+    const auto value = query(&error);
+    const bool failed = error != nullptr;
     g_clear_error(&error);
-    return c;
+    return failed ? decltype(value){} : value;
+}
+
+Ref<AtspiAccessible> child(AtspiAccessible *parent, int i)
+{
+    return Ref<AtspiAccessible>(
+        ask([&](GError **e) { return atspi_accessible_get_child_at_index(parent, i, e); }));
 }
 
 int childCount(AtspiAccessible *a)
 {
-    GError *error = nullptr;
-    const int n = atspi_accessible_get_child_count(a, &error);
-    g_clear_error(&error);
-    return error ? 0 : n;
+    return ask([&](GError **e) { return atspi_accessible_get_child_count(a, e); });
 }
 
 std::string name(AtspiAccessible *a)
 {
-    GError *error = nullptr;
-    std::string n = takeString(atspi_accessible_get_name(a, &error));
-    g_clear_error(&error);
-    return n;
+    return takeString(ask([&](GError **e) { return atspi_accessible_get_name(a, e); }));
 }
 
 AtspiRole role(AtspiAccessible *a)
 {
-    GError *error = nullptr;
-    const AtspiRole r = atspi_accessible_get_role(a, &error);
-    g_clear_error(&error);
-    return r;
+    return ask([&](GError **e) { return atspi_accessible_get_role(a, e); });
 }
 
 class AtspiReader : public ControlsReader
