@@ -80,6 +80,14 @@ var QuarvelDom = {
     if (active && QuarvelDom.root.contains(active)) active.blur();
   },
 
+  // A live region reads its text when it changes. The same words said again
+  // differ by a no-break space at the end, which is not heard; the text
+  // stays the region's own, since a new element in it is read too late or
+  // not at all by some screen readers.
+  announce: function (region, text) {
+    region.textContent = region.textContent === text ? text + '\u00a0' : text;
+  },
+
   // A caption with its access key underlined, given in three parts. Texts
   // stay text: no markup from the game reaches the page.
   caption: function (element, before, key, after) {
