@@ -217,7 +217,10 @@ bool QtBackend::moveFocus(Control *control, const QEvent &event)
     }
     case QEvent::Shortcut:
         // A button's access key: Qt would only press it.
-        return control && control->kind() == Kind::CommandButton && pressAccessKey(*this, control);
+        if (!control || control->kind() != Kind::CommandButton || !pressAccessKey(*this, control))
+            return false;
+        chord_.pressed();
+        return true;
     default:
         return false;
     }

@@ -5,6 +5,7 @@
 
 #include "accessibility.h"
 #include "icons.h"
+#include "input.h"
 #include "ui/controls.h"
 #include "ui/focus.h"
 #include "ui/hearing.h"
@@ -71,6 +72,7 @@ private:
     std::unordered_map<const Control *, QTimer *> timers_;
     std::unordered_map<const QObject *, Control *> controlOf_;
     IconCache icons_;
+    AccessKeyChord chord_;
     std::unique_ptr<AccessibleNames> names_;
     Hearing hearing_;
     Control *focusBeforeWrite_ = nullptr;
