@@ -30,14 +30,16 @@ ControlObserver *Control::observer() const
     return form().observer();
 }
 
-std::array<Property, 8> mirroringWrites(const Control &control)
+std::array<Property, 10> mirroringWrites(const Control &control)
 {
     return {control.kind() == Kind::Form ? Property::Width : Property::Position,
             Property::Caption,
             Property::Enabled,
             Property::Visible,
             Property::BackColor,
+            Property::ForeColor,
             Property::Font,
+            Property::TabIndex,
             Property::Style,
             Property::Interval};
 }

@@ -115,10 +115,10 @@ public:
     virtual void handled(const Control &, Event) {}
 };
 
-// The writes that mirror a control whole onto a backend's new view of it: one
-// of each kind, since Position sets the whole box and a colour write redraws
-// with both colours. The window's size comes from Width.
-std::array<Property, 8> mirroringWrites(const Control &control);
+// The writes that mirror a control whole onto a backend's new view of it:
+// one of each kind, Position for the whole box. The window's size comes
+// from Width.
+std::array<Property, 10> mirroringWrites(const Control &control);
 
 class Control
 {

@@ -218,7 +218,7 @@ void TestAccessibility::smileysShowDuringTheCelebration()
         QVERIFY2(!smiley->state().invisible, image);
         QCOMPARE(smiley->text(QAccessible::Name), QString("smiley"));
     }
-    QTimer *timer = win.backend.timer(f.Timer1);
+    const QTimer *timer = win.backend.timer(f.Timer1);
     QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 5000);
     QVERIFY(inTree(win, find(win, "Image1(0)"))->state().invisible);
 }

@@ -362,7 +362,7 @@ void TestWindow::winLocksTheBoardAndStartsThePreciseTimer()
 {
     Window win;
     Form1 &f = win.form;
-    QTimer *timer = win.backend.timer(f.Timer1);
+    const QTimer *timer = win.backend.timer(f.Timer1);
     QCOMPARE(timer->interval(), 10);
     QCOMPARE(timer->timerType(), Qt::PreciseTimer);
     QVERIFY(!timer->isActive());

@@ -7,8 +7,10 @@
 #include "input.h"
 #include "messagebox.h"
 #include "style.h"
+#include "timer.h"
 #include "widgets.h"
 
+#include "ui/accessible.h"
 #include "ui/focus.h"
 #include "ui/input.h"
 
@@ -20,17 +22,16 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 
 #include <cassert>
-#include <utility>
 
 namespace ui
 {
 
-QtBackend::QtBackend(Form &form) : form_(form)
+QtBackend::QtBackend(Form &form)
+    : BackendOf(form), window_(new QMainWindow),
+      names_([this](const Control &c) { return widget(c); }, window_)
 {
-    window_ = new QMainWindow;
     window_->setAttribute(Qt::WA_DeleteOnClose, false);
     // With no control focused, keys go to the window itself: Tab among them.
     window_->installEventFilter(this);
@@ -39,45 +40,27 @@ QtBackend::QtBackend(Form &form) : form_(form)
     client->installEventFilter(this);
     client_ = client;
     window_->setCentralWidget(client_);
-    controlOf_[client_] = &form_;
-
-    for (Control *c : form_.controls())
-        build(*c);
-    syncAll(form_);
-    for (Control *c : form_.controls())
-        syncAll(*c);
-    // Named once here rather than after each of the writes above: the board
-    // alone would be read out some forty times over.
-    names_ =
-        std::make_unique<AccessibleNames>([this](const Control &c) { return widget(c); }, window_);
-    names_->nameAll(form_);
-
-    form_.setObserver(this);
-    setPlatform(this);
+    keep(form, client_);
+    attach();
 }
 
 QtBackend::~QtBackend()
 {
-    if (platform() == this)
-        setPlatform(nullptr);
-    if (form_.observer() == this)
-        form_.setObserver(nullptr);
     delete window_;
 }
 
 QWidget *QtBackend::parentWidget(const Control &control) const
 {
-    const Control *container = control.container();
-    if (!container || container->kind() == Kind::Form)
-        return client_;
-    return widgets_.at(container);
+    // The form's view is the client area.
+    return widget(*control.container());
 }
 
-void QtBackend::build(Control &control)
+void QtBackend::make(Control &control)
 {
     QWidget *w = nullptr;
     switch (control.kind()) {
     case Kind::Form:
+    case Kind::Timer:
         return;
     case Kind::CommandButton: {
         auto *button = new QPushButton(parentWidget(control));
@@ -109,25 +92,17 @@ void QtBackend::build(Control &control)
     case Kind::Image:
         w = new ImageWidget(parentWidget(control));
         break;
-    case Kind::Timer: {
-        auto *timer = new QTimer(this);
-        timer->setTimerType(Qt::PreciseTimer);
-        connect(timer, &QTimer::timeout, this,
-                [&control] { static_cast<Timer &>(control).fireTimer(); });
-        timers_[&control] = timer;
-        return;
-    }
     case Kind::Menu: {
-        QAction *action = nullptr;
+        QAction *item = nullptr;
         if (control.container()->kind() == Kind::Form) {
-            action = window_->menuBar()->addMenu(QString())->menuAction();
+            item = window_->menuBar()->addMenu(QString())->menuAction();
         } else {
-            QMenu *menu = actions_.at(control.container())->menu();
+            QMenu *menu = action(*control.container())->menu();
             assert(menu);
-            action = menu->addAction(QString());
-            connect(action, &QAction::triggered, this, [&control] { raiseClick(control); });
+            item = menu->addAction(QString());
+            connect(item, &QAction::triggered, this, [&control] { raiseClick(control); });
         }
-        actions_[&control] = action;
+        keep(control, item);
         return;
     }
     }
@@ -135,53 +110,22 @@ void QtBackend::build(Control &control)
     // event; the window's own mouse-move must fire only over bare surface.
     w->setAttribute(Qt::WA_NoMousePropagation);
     w->installEventFilter(this);
-    widgets_[&control] = w;
-    controlOf_[w] = &control;
+    keep(control, w);
+    // A label that names this control is its buddy (Qt reports the pair as
+    // a label relation); labels come first in the order of creation.
+    if (const Control *label = labelOf(control))
+        static_cast<QLabel *>(widget(*label))->setBuddy(w);
 }
 
-void QtBackend::syncAll(const Control &control)
+std::unique_ptr<Ticks> QtBackend::makeTicks(Timer &timer)
 {
-    // A widget's Position sets its whole geometry and BackColor its whole
-    // palette.
-    for (Property p : mirroringWrites(control))
-        sync(control, p);
-}
-
-void QtBackend::writing(const Control &, Property property)
-{
-    focusBeforeWrite_ = focusBeforeWrite(*this, property);
-}
-
-void QtBackend::written(const Control &control, Property property)
-{
-    sync(control, property);
-    // After the widget's own change: Qt moves the focus on from a disabled
-    // widget, or drops it, and the rule decides which.
-    focusAfterWrite(*this, std::exchange(focusBeforeWrite_, nullptr));
-    for (const Control *c : hearing_.written(control, property))
-        names_->rename(*c);
-}
-
-void QtBackend::handling(const Control &control, Event event)
-{
-    hearing_.handling(control, event);
-}
-
-void QtBackend::handled(const Control &control, Event event)
-{
-    // Orca does not hear a focused control renamed (accessibility.cpp):
-    // the announcement says it all.
-    const Heard heard = hearing_.handled(control, event, focused());
-    for (const Control *c : heard.renamed)
-        names_->rename(*c);
-    if (!heard.announcement.empty())
-        names_->announce(heard.announcement.text());
+    return std::make_unique<TickSource>(timer);
 }
 
 Control *QtBackend::focused() const
 {
-    const auto it = controlOf_.find(QApplication::focusWidget());
-    return it == controlOf_.end() || it->second == &form_ ? nullptr : it->second;
+    Control *control = controlOf(QApplication::focusWidget());
+    return control == &form() ? nullptr : control;
 }
 
 void QtBackend::setFocused(Control *control, FocusCause cause)
@@ -194,8 +138,8 @@ void QtBackend::setFocused(Control *control, FocusCause cause)
         return;
     }
     // The shortcut reason shows the focus mark, as after Tab.
-    widgets_.at(control)->setFocus(cause == FocusCause::Keyboard ? Qt::ShortcutFocusReason
-                                                                 : Qt::MouseFocusReason);
+    widget(*control)->setFocus(cause == FocusCause::Keyboard ? Qt::ShortcutFocusReason
+                                                             : Qt::MouseFocusReason);
 }
 
 bool QtBackend::moveFocus(Control *control, const QEvent &event)
@@ -212,7 +156,7 @@ bool QtBackend::moveFocus(Control *control, const QEvent &event)
         if ((key.key() != Qt::Key_Tab && !backtab) ||
             (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
             return false;
-        tabFocus(*this, form_, backtab || (key.modifiers() & Qt::ShiftModifier) ? -1 : 1);
+        tabFocus(*this, form(), backtab || (key.modifiers() & Qt::ShiftModifier) ? -1 : 1);
         return true;
     }
     case QEvent::Shortcut:
@@ -226,7 +170,7 @@ bool QtBackend::moveFocus(Control *control, const QEvent &event)
     }
 }
 
-void QtBackend::sync(const Control &control, Property property)
+void QtBackend::apply(const Control &control, Property property)
 {
     const QString caption = toQString(control.caption());
 
@@ -246,7 +190,7 @@ void QtBackend::sync(const Control &control, Property property)
             client->update();
             break;
         case Property::Style:
-            window_->setWindowIcon(icons_.icon(toQString(form_.icon())));
+            window_->setWindowIcon(icons_.icon(toQString(form().icon())));
             break;
         default:
             break;
@@ -254,38 +198,18 @@ void QtBackend::sync(const Control &control, Property property)
         return;
     }
 
-    if (control.kind() == Kind::Timer) {
-        QTimer *timer = timers_.at(&control);
-        const auto &t = static_cast<const Timer &>(control);
-        switch (timerChange(t, property, timer->isActive())) {
-        case TimerChange::Start:
-        case TimerChange::Restart:
-            timer->start(t.interval());
-            break;
-        case TimerChange::Stop:
-            timer->stop();
-            break;
-        case TimerChange::None:
-            // A stopped QTimer keeps the interval for its next start.
-            if (property == Property::Interval)
-                timer->setInterval(t.interval());
-            break;
-        }
-        return;
-    }
-
     if (control.kind() == Kind::Menu) {
-        QAction *action = actions_.at(&control);
+        QAction *item = action(control);
         if (property == Property::Caption)
-            action->setText(caption);
+            item->setText(caption);
         else if (property == Property::Enabled)
-            action->setEnabled(control.enabled());
+            item->setEnabled(control.enabled());
         else if (property == Property::Visible)
-            action->setVisible(control.visible());
+            item->setVisible(control.visible());
         return;
     }
 
-    QWidget *w = widgets_.at(&control);
+    QWidget *w = widget(control);
     switch (property) {
     case Property::Left:
     case Property::Top:
@@ -360,35 +284,30 @@ void QtBackend::sync(const Control &control, Property property)
 void QtBackend::show()
 {
     window_->resize(window_->sizeHint());
-    focusFirst(*this, form_);
+    focusFirst(*this, form());
     const BackingStoreWarmUp store(window_);
     window_->show();
 }
 
 QWidget *QtBackend::widget(const Control &control) const
 {
-    if (control.kind() == Kind::Form)
-        return client_;
-    auto it = widgets_.find(&control);
-    return it == widgets_.end() ? nullptr : it->second;
+    return qobject_cast<QWidget *>(handleOf(control));
 }
 
 QAction *QtBackend::action(const Control &menu) const
 {
-    auto it = actions_.find(&menu);
-    return it == actions_.end() ? nullptr : it->second;
+    return qobject_cast<QAction *>(handleOf(menu));
 }
 
-QTimer *QtBackend::timer(const Control &timer) const
+const QTimer *QtBackend::timer(const Control &timer) const
 {
-    auto it = timers_.find(&timer);
-    return it == timers_.end() ? nullptr : it->second;
+    const auto *ticks = static_cast<const TickSource *>(ticksOf(timer));
+    return ticks ? &ticks->timer() : nullptr;
 }
 
 bool QtBackend::eventFilter(QObject *watched, QEvent *event)
 {
-    const auto it = controlOf_.find(watched);
-    Control *control = it == controlOf_.end() ? nullptr : it->second;
+    Control *control = controlOf(watched);
     if (moveFocus(control, *event))
         return true;
     if (control)

@@ -1,19 +1,14 @@
-// The Qt backend: one widget per control, kept in step with every property
-// write, Qt's input turned into the controls' events, and the keyboard focus
-// moved by the rules every backend shares rather than by Qt's own.
+// The Qt backend: one widget per control (a menu's action for a menu), Qt's
+// input turned into the controls' events, and the keyboard focus moved by
+// the rules every backend shares rather than by Qt's own.
 #pragma once
 
-#include "accessibility.h"
+#include "accessible.h"
 #include "icons.h"
 #include "input.h"
-#include "ui/controls.h"
-#include "ui/focus.h"
-#include "ui/hearing.h"
-#include "ui/runtime.h"
+#include "ui/backend.h"
 
 #include <QObject>
-#include <memory>
-#include <unordered_map>
 
 class QAction;
 class QMainWindow;
@@ -23,7 +18,7 @@ class QWidget;
 namespace ui
 {
 
-class QtBackend : public QObject, public ControlObserver, public Platform, public FocusHolder
+class QtBackend : public QObject, public BackendOf<QObject *>
 {
     Q_OBJECT
 
@@ -41,12 +36,8 @@ public:
     QWidget *clientArea() const { return client_; }
     QWidget *widget(const Control &control) const;
     QAction *action(const Control &menu) const;
-    QTimer *timer(const Control &timer) const;
+    const QTimer *timer(const Control &timer) const;
 
-    void writing(const Control &control, Property property) override;
-    void written(const Control &control, Property property) override;
-    void handling(const Control &control, Event event) override;
-    void handled(const Control &control, Event event) override;
     Control *focused() const override;
     void setFocused(Control *control, FocusCause cause) override;
     void messageBox(const std::string &text, const std::string &title) override;
@@ -56,26 +47,23 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void build(Control &control);
-    void sync(const Control &control, Property property);
-    void syncAll(const Control &control);
+    void make(Control &control) override;
+    std::unique_ptr<Ticks> makeTicks(Timer &timer) override;
+    void apply(const Control &control, Property property) override;
+    void rename(const Control &control) override { names_.rename(control); }
+    // Orca hears no focused control renamed (accessible.cpp): the
+    // announcement says it all.
+    void announce(const Announcement &heard) override { names_.announce(heard.text()); }
     // Presses, Tab and the buttons' access keys, by the shared focus rules;
     // true when the event is spent.
     bool moveFocus(Control *control, const QEvent &event);
     QWidget *parentWidget(const Control &control) const;
 
-    Form &form_;
     QMainWindow *window_ = nullptr;
     QWidget *client_ = nullptr;
-    std::unordered_map<const Control *, QWidget *> widgets_;
-    std::unordered_map<const Control *, QAction *> actions_;
-    std::unordered_map<const Control *, QTimer *> timers_;
-    std::unordered_map<const QObject *, Control *> controlOf_;
     IconCache icons_;
     AccessKeyChord chord_;
-    std::unique_ptr<AccessibleNames> names_;
-    Hearing hearing_;
-    Control *focusBeforeWrite_ = nullptr;
+    AccessibleNames names_;
 };
 
 } // namespace ui

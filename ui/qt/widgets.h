@@ -36,7 +36,7 @@ protected:
     void paintEvent(QPaintEvent *) override;
 };
 
-// What the game announces to screen readers (accessibility.h): no size and
+// What the game announces to screen readers (accessible.h): no size and
 // nothing to paint, shown anew for each announcement.
 class Announcer : public QWidget
 {

@@ -38,8 +38,7 @@ void WebBackend::announce(const Announcement &heard)
 {
     // Neither Chromium nor Firefox has Orca speak a focused button's new
     // name: the live region says it with the rest.
-    if (!heard.empty())
-        domAnnounce(announcer_, heard.text().c_str());
+    domAnnounce(announcer_, heard.text().c_str());
 }
 
 } // namespace ui

@@ -4,6 +4,7 @@
 
 #include "convert.h"
 #include "dom.h"
+#include "timer.h"
 
 #include "ui/accessible.h"
 #include "ui/focus.h"
@@ -49,38 +50,19 @@ const char *classOf(const Control &control)
 
 } // namespace
 
-WebBackend::WebBackend(Form &form) : form_(form)
+WebBackend::WebBackend(Form &form) : BackendOf(form)
 {
     domSheet("scheme", schemeStyleSheet().c_str());
     root_ = domAttach();
     // The menu bar first, above the form, as on the desktops.
     menuBar_ = menuBar(root_);
-    elements_[&form_] = domMake("div", root_, "form", form_.name().c_str());
-    controlOf_[elements_[&form_]] = &form_;
-    for (Control *c : form_.controls())
-        build(*c);
-    for (Property p : mirroringWrites(form_))
-        sync(form_, p);
-    // The tab order and the labels' text colour too: the page's own focus
-    // needs a tabindex to take, and the page's text is not the labels'
-    // colour. The buttons' text is the style sheet's, grey while they take
-    // no input.
-    for (Control *c : form_.controls()) {
-        for (Property p : mirroringWrites(*c))
-            sync(*c, p);
-        if (c->kind() != Kind::Menu && c->kind() != Kind::Timer)
-            sync(*c, Property::TabIndex);
-        if (c->kind() == Kind::Label)
-            sync(*c, Property::ForeColor);
-        rename(*c);
-    }
+    keep(form, domMake("div", root_, "form", form.name().c_str()));
+    attach();
     // After the form: the one live region, which shows nothing.
     announcer_ = domMake("div", root_, "announcer", "");
     domAttribute(announcer_, "aria-live", "polite");
     domSettle();
-    eventsInstall(elements_[&form_]);
-    form_.setObserver(this);
-    setPlatform(this);
+    eventsInstall(elementOf(form));
     current = this;
 }
 
@@ -88,10 +70,6 @@ WebBackend::~WebBackend()
 {
     if (current == this)
         current = nullptr;
-    if (platform() == this)
-        setPlatform(nullptr);
-    if (form_.observer() == this)
-        form_.setObserver(nullptr);
 }
 
 WebBackend *WebBackend::active()
@@ -99,19 +77,12 @@ WebBackend *WebBackend::active()
     return current;
 }
 
-int WebBackend::elementOf(const Control &control) const
+std::unique_ptr<Ticks> WebBackend::makeTicks(Timer &timer)
 {
-    const auto it = elements_.find(&control);
-    return it == elements_.end() ? -1 : it->second;
+    return std::make_unique<TickSource>(timer);
 }
 
-Control *WebBackend::controlOf(int element) const
-{
-    const auto it = controlOf_.find(element);
-    return it == controlOf_.end() ? nullptr : it->second;
-}
-
-void WebBackend::build(Control &control)
+void WebBackend::make(Control &control)
 {
     int element = -1;
     const std::string &name = control.index() < 0
@@ -119,14 +90,12 @@ void WebBackend::build(Control &control)
                                   : control.name() + '(' + std::to_string(control.index()) + ')';
     switch (control.kind()) {
     case Kind::Form:
-        return;
     case Kind::Timer:
-        timers_[&control] = std::make_unique<TickSource>(static_cast<Timer &>(control));
         return;
     case Kind::Menu:
         element = control.container()->kind() == Kind::Form
                       ? menuAdd(menuBar_, name.c_str())
-                      : menuItem(elements_.at(control.container()), name.c_str());
+                      : menuItem(elementOf(*control.container()), name.c_str());
         break;
     case Kind::CommandButton:
     case Kind::Label:
@@ -135,38 +104,11 @@ void WebBackend::build(Control &control)
         const char *tag = control.kind() == Kind::CommandButton ? "button"
                           : control.kind() == Kind::Image       ? "img"
                                                                 : "div";
-        element = domMake(tag, elements_.at(control.container()), classOf(control), name.c_str());
+        element = domMake(tag, elementOf(*control.container()), classOf(control), name.c_str());
         break;
     }
     }
-    elements_[&control] = element;
-    controlOf_[element] = &control;
-}
-
-void WebBackend::writing(const Control &, Property property)
-{
-    focusBeforeWrite_ = focusBeforeWrite(*this, property);
-}
-
-void WebBackend::written(const Control &control, Property property)
-{
-    sync(control, property);
-    focusAfterWrite(*this, std::exchange(focusBeforeWrite_, nullptr));
-    for (const Control *c : hearing_.written(control, property))
-        rename(*c);
-}
-
-void WebBackend::handling(const Control &control, Event event)
-{
-    hearing_.handling(control, event);
-}
-
-void WebBackend::handled(const Control &control, Event event)
-{
-    const Heard heard = hearing_.handled(control, event, focused());
-    for (const Control *c : heard.renamed)
-        rename(*c);
-    announce(heard.announcement);
+    keep(control, element);
 }
 
 Control *WebBackend::focused() const
@@ -174,7 +116,7 @@ Control *WebBackend::focused() const
     // A menu's title or item holds the focus only while its menu is down;
     // the focus goes back to the control from there.
     Control *control = controlOf(domFocused());
-    return control && control != &form_ && control->kind() != Kind::Menu ? control : nullptr;
+    return control && control != &form() && control->kind() != Kind::Menu ? control : nullptr;
 }
 
 void WebBackend::setFocused(Control *control, FocusCause cause)
@@ -188,13 +130,9 @@ void WebBackend::setFocused(Control *control, FocusCause cause)
         domAttribute(root_, "data-keys", "");
 }
 
-void WebBackend::sync(const Control &control, Property property)
+void WebBackend::apply(const Control &control, Property property)
 {
     const int element = elementOf(control);
-    if (control.kind() == Kind::Timer) {
-        followTimer(*timers_.at(&control), static_cast<const Timer &>(control), property);
-        return;
-    }
     if (control.kind() == Kind::Form) {
         if (property == Property::Caption) {
             domTitle(control.caption().c_str());
@@ -251,15 +189,19 @@ void WebBackend::sync(const Control &control, Property property)
         domStyle(element, "background-color", toCssColor(control.backColor()).c_str());
         break;
     case Property::ForeColor:
-        domStyle(element, "color", toCssColor(control.foreColor()).c_str());
+        // The page's text is not the labels' colour; the buttons' text is
+        // the style sheet's, grey while they take no input.
+        if (control.kind() == Kind::Label)
+            domStyle(element, "color", toCssColor(control.foreColor()).c_str());
         break;
     case Property::Font:
         if (control.kind() == Kind::CommandButton || control.kind() == Kind::Label)
             domStyle(element, "font", toCssFont(control.font()).c_str());
         break;
     case Property::TabIndex:
-        // The page keeps the tab order of the elements, which are made in
-        // the order of creation; Tab itself follows TabIndex (input.cpp).
+        // The page's own focus needs a tabindex to take. The page keeps the
+        // tab order of the elements, which are made in the order of
+        // creation; Tab itself follows TabIndex (input.cpp).
         domAttribute(element, "tabindex", control.tabIndex() >= 0 ? "0" : "-1");
         break;
     case Property::Style:
@@ -318,7 +260,7 @@ void WebBackend::setStyle(const Control &control)
 void WebBackend::setTakesInput(const Control &control)
 {
     // Only what the player can press or focus says so.
-    for (const Control *c : form_.controls()) {
+    for (const Control *c : form().controls()) {
         if (c->kind() != Kind::CommandButton && c->kind() != Kind::PictureBox &&
             c->kind() != Kind::Menu)
             continue;
@@ -334,7 +276,7 @@ void WebBackend::show()
 {
     domAttribute(root_, "data-state", "playing");
     domAttribute(root_, "aria-busy", nullptr);
-    focusFirst(*this, form_);
+    focusFirst(*this, form());
 }
 
 void WebBackend::messageBox(const std::string &text, const std::string &title)
@@ -346,8 +288,7 @@ void WebBackend::messageBox(const std::string &text, const std::string &title)
 
 void WebBackend::endProgram()
 {
-    for (auto &[control, ticks] : timers_)
-        ticks->stop();
+    stopTimers();
     pageEnded();
 }
 

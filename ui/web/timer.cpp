@@ -16,18 +16,16 @@ constexpr double catchUpLimit = 100;
 
 } // namespace
 
-void TickSource::start(int intervalMs)
+void TickSource::begin(int intervalMs)
 {
-    stop();
     interval_ = intervalMs;
     due_ = emscripten_get_now() + interval_;
     schedule();
 }
 
-void TickSource::stop()
+void TickSource::end()
 {
-    if (id_)
-        emscripten_clear_timeout(id_);
+    emscripten_clear_timeout(id_);
     id_ = 0;
 }
 

@@ -4,23 +4,21 @@
 // the next one later). Nothing is scheduled while the timer is disabled.
 #pragma once
 
-#include "ui/controls.h"
+#include "ui/backend.h"
 
 namespace ui
 {
 
-class TickSource
+class TickSource : public Ticks
 {
 public:
     explicit TickSource(Timer &timer) : timer_(timer) {}
-    ~TickSource() { stop(); }
-    TickSource(const TickSource &) = delete;
-    TickSource &operator=(const TickSource &) = delete;
+    ~TickSource() override { stop(); }
+    bool running() const override { return id_ != 0; }
 
-    // Starts a new series of ticks; a running series is replaced.
-    void start(int intervalMs);
-    void stop();
-    bool running() const { return id_ != 0; }
+protected:
+    void begin(int intervalMs) override;
+    void end() override;
 
 private:
     static void fire(void *self);

@@ -243,7 +243,7 @@ void Win32Backend::setTakesInput(const Control &control)
     // object reads as unavailable; what it draws follows takesInput(), and
     // the window system gives no input to the inside of a disabled window
     // anyway.
-    for (const Control *c : form_.controls()) {
+    for (const Control *c : form().controls()) {
         if (c->kind() != Kind::CommandButton && c->kind() != Kind::PictureBox)
             continue;
         for (const Control *at = c; at; at = at->container())

@@ -6,6 +6,7 @@
 #include "failure.h"
 #include "input.h"
 #include "messagebox.h"
+#include "timer.h"
 #include "widgets.h"
 
 #include "ui/accessible.h"
@@ -15,44 +16,27 @@
 #include <algorithm>
 #include <commctrl.h>
 #include <oleacc.h>
-#include <utility>
 
 namespace ui
 {
 
-Win32Backend::Win32Backend(Form &form) : form_(form)
+Win32Backend::Win32Backend(Form &form) : BackendOf(form)
 {
     window_ = windowOrFail(CreateWindowExW(0, windowClass, L"", windowStyle, CW_USEDEFAULT,
                                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                                            nullptr, GetModuleHandleW(nullptr), this),
                            L"create its window");
     dpi_ = int(GetDpiForWindow(window_));
-    int id = firstId;
-    for (Control *c : form_.controls())
-        build(*c, id++);
-    // The order of creation is the stacking order, first at the bottom.
-    for (Control *c : form_.controls())
-        if (HWND w = windowOf(*c); w && w != window_)
-            SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    makeAnnouncer(id);
+    keep(form, window_);
     // The menu bar first: the window's size is worked out below it.
     rebuildMenus();
-    syncAll(form_);
-    for (Control *c : form_.controls()) {
-        syncAll(*c);
-        rename(*c);
-    }
-    form_.setObserver(this);
-    setPlatform(this);
+    attach();
+    makeAnnouncer(firstId + int(form.controls().size()));
 }
 
 Win32Backend::~Win32Backend()
 {
-    if (platform() == this)
-        setPlatform(nullptr);
-    if (form_.observer() == this)
-        form_.setObserver(nullptr);
-    timers_.clear();
+    stopTimers();
     if (IsWindow(window_))
         DestroyWindow(window_);
     if (annotations_)
@@ -71,23 +55,9 @@ Win32Backend *Win32Backend::of(HWND window)
                : nullptr;
 }
 
-HWND Win32Backend::windowOf(const Control &control) const
-{
-    if (control.kind() == Kind::Form)
-        return window_;
-    const auto it = windows_.find(&control);
-    return it == windows_.end() ? nullptr : it->second;
-}
-
-Control *Win32Backend::controlOf(HWND window) const
-{
-    const auto it = controlOf_.find(window);
-    return it == controlOf_.end() ? nullptr : it->second;
-}
-
 Control *Win32Backend::controlOfId(int id) const
 {
-    const auto &all = form_.controls();
+    const auto &all = form().controls();
     const int index = id - firstId;
     return index >= 0 && index < int(all.size()) ? all[std::size_t(index)] : nullptr;
 }
@@ -108,16 +78,25 @@ HBRUSH Win32Backend::brushOf(Color colour)
     return brush;
 }
 
-void Win32Backend::build(Control &control, int id)
+int Win32Backend::idOf(const Control &control) const
+{
+    const auto &all = form().controls();
+    return firstId + int(std::find(all.begin(), all.end(), &control) - all.begin());
+}
+
+std::unique_ptr<Ticks> Win32Backend::makeTicks(Timer &timer)
+{
+    return std::make_unique<TickSource>(window_, tickMessage, WPARAM(idOf(timer)));
+}
+
+void Win32Backend::make(Control &control)
 {
     const wchar_t *windowClassName = nullptr;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     switch (control.kind()) {
     case Kind::Form:
-    case Kind::Menu: // the menu bar is made whole from the menu controls
-        return;
     case Kind::Timer:
-        timers_[&control] = std::make_unique<TickSource>(window_, tickMessage, WPARAM(id));
+    case Kind::Menu: // the menu bar is made whole from the menu controls
         return;
     case Kind::CommandButton:
         windowClassName = WC_BUTTONW;
@@ -136,53 +115,19 @@ void Win32Backend::build(Control &control, int id)
         windowClassName = imageClass;
         break;
     }
-    const Control *container = control.container();
-    HWND parent = container->kind() == Kind::Form ? window_ : windows_.at(container);
-    HWND w = windowOrFail(CreateWindowExW(0, windowClassName, L"", style, 0, 0, 0, 0, parent,
-                                          reinterpret_cast<HMENU>(INT_PTR(id)),
+    HWND w = windowOrFail(CreateWindowExW(0, windowClassName, L"", style, 0, 0, 0, 0,
+                                          windowOf(*control.container()),
+                                          reinterpret_cast<HMENU>(INT_PTR(idOf(control))),
                                           GetModuleHandleW(nullptr), nullptr),
                           L"create the window of", control.name());
     if (control.kind() == Kind::CommandButton)
         watchButton(w);
-    windows_[&control] = w;
-    controlOf_[w] = &control;
+    // The order of creation is the stacking order, first at the bottom.
+    SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    keep(control, w);
 }
 
-void Win32Backend::syncAll(const Control &control)
-{
-    if (control.kind() == Kind::Menu)
-        return; // in the menu bar already
-    for (Property p : mirroringWrites(control))
-        sync(control, p);
-}
-
-void Win32Backend::writing(const Control &, Property property)
-{
-    focusBeforeWrite_ = focusBeforeWrite(*this, property);
-}
-
-void Win32Backend::written(const Control &control, Property property)
-{
-    sync(control, property);
-    focusAfterWrite(*this, std::exchange(focusBeforeWrite_, nullptr));
-    for (const Control *c : hearing_.written(control, property))
-        rename(*c);
-}
-
-void Win32Backend::handling(const Control &control, Event event)
-{
-    hearing_.handling(control, event);
-}
-
-void Win32Backend::handled(const Control &control, Event event)
-{
-    const Heard heard = hearing_.handled(control, event, focused());
-    for (const Control *c : heard.renamed)
-        rename(*c);
-    announce(heard.announcement);
-}
-
-void Win32Backend::sync(const Control &control, Property property)
+void Win32Backend::apply(const Control &control, Property property)
 {
     if (control.kind() == Kind::Form) {
         switch (property) {
@@ -204,17 +149,16 @@ void Win32Backend::sync(const Control &control, Property property)
         }
         return;
     }
-    if (control.kind() == Kind::Timer) {
-        followTimer(*timers_.at(&control), static_cast<const Timer &>(control), property);
-        return;
-    }
     if (control.kind() == Kind::Menu) {
-        rebuildMenus();
-        fitToClientArea(nullptr);
+        // Made whole before the first writes, then anew after each.
+        if (attached()) {
+            rebuildMenus();
+            fitToClientArea(nullptr);
+        }
         return;
     }
 
-    HWND w = windows_.at(&control);
+    HWND w = windowOf(control);
     switch (property) {
     case Property::Left:
     case Property::Top:
@@ -256,7 +200,7 @@ void Win32Backend::sync(const Control &control, Property property)
 
 void Win32Backend::place(const Control &control)
 {
-    HWND w = windows_.at(&control);
+    HWND w = windowOf(control);
     RECT before;
     GetClientRect(w, &before);
     // By its edges, so that it meets its neighbours and its container's
@@ -278,7 +222,7 @@ void Win32Backend::setStyle(const Control &control)
     HWND w = windowOf(control);
     switch (control.kind()) {
     case Kind::Form: {
-        const std::string &path = form_.icon();
+        const std::string &path = form().icon();
         const auto big = GetSystemMetricsForDpi(SM_CXICON, UINT(dpi_));
         const auto small = GetSystemMetricsForDpi(SM_CXSMICON, UINT(dpi_));
         SendMessageW(w, WM_SETICON, ICON_BIG, LPARAM(icons_.icon(path, big)));
@@ -319,7 +263,7 @@ void Win32Backend::setFont(const Control &control)
     if (control.kind() != Kind::CommandButton && control.kind() != Kind::Label)
         return;
     HFONT font = createFont(control.font(), dpi_);
-    SendMessageW(windows_.at(&control), WM_SETFONT, WPARAM(font), TRUE);
+    SendMessageW(windowOf(control), WM_SETFONT, WPARAM(font), TRUE);
     HFONT &kept = fonts_[&control];
     if (kept)
         DeleteObject(kept);
@@ -331,7 +275,7 @@ void Win32Backend::ticked(WPARAM id)
     Control *control = controlOfId(int(id));
     if (!control || control->kind() != Kind::Timer)
         return;
-    TickSource &ticks = *timers_.at(control);
+    auto &ticks = static_cast<TickSource &>(*ticksOf(*control));
     ticks.taken();
     if (ticks.running())
         static_cast<Timer *>(control)->fireTimer();
@@ -350,8 +294,7 @@ void Win32Backend::reportError(const std::string &line)
 void Win32Backend::endProgram()
 {
     ShowWindow(window_, SW_HIDE);
-    for (auto &[control, ticks] : timers_)
-        ticks->stop();
+    stopTimers();
     PostQuitMessage(0);
 }
 

@@ -25,23 +25,19 @@ constexpr UINT resolutionMs = 1;
 
 } // namespace
 
-void TickSource::start(int intervalMs)
+void TickSource::begin(int intervalMs)
 {
-    stop();
     timeBeginPeriod(resolutionMs);
     pending_ = false;
-    const DWORD interval = DWORD(intervalMs > 0 ? intervalMs : 1);
-    if (!CreateTimerQueueTimer(&timer_, nullptr, fire, this, interval, interval,
+    if (!CreateTimerQueueTimer(&timer_, nullptr, fire, this, DWORD(intervalMs), DWORD(intervalMs),
                                WT_EXECUTEINTIMERTHREAD)) {
         timer_ = nullptr;
         timeEndPeriod(resolutionMs);
     }
 }
 
-void TickSource::stop()
+void TickSource::end()
 {
-    if (!timer_)
-        return;
     // Waits for a callback under way, so none runs after this returns.
     DeleteTimerQueueTimer(nullptr, timer_, INVALID_HANDLE_VALUE);
     timer_ = nullptr;

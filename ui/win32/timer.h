@@ -3,29 +3,29 @@
 // raised to 1 ms only while it runs.
 #pragma once
 
+#include "ui/backend.h"
+
 #include <atomic>
 #include <windows.h>
 
 namespace ui
 {
 
-class TickSource
+class TickSource : public Ticks
 {
 public:
     // Each tick posts `message` with `id` as its WPARAM to `window`.
     TickSource(HWND window, UINT message, WPARAM id) : window_(window), message_(message), id_(id)
     {
     }
-    ~TickSource() { stop(); }
-    TickSource(const TickSource &) = delete;
-    TickSource &operator=(const TickSource &) = delete;
-
-    // Starts a new series of ticks; a running series is replaced.
-    void start(int intervalMs);
-    void stop();
-    bool running() const { return timer_ != nullptr; }
+    ~TickSource() override { stop(); }
+    bool running() const override { return timer_ != nullptr; }
     // The window took the posted tick; the next one may be posted.
     void taken() { pending_ = false; }
+
+protected:
+    void begin(int intervalMs) override;
+    void end() override;
 
 private:
     static void CALLBACK fire(void *self, BOOLEAN);

@@ -19,7 +19,7 @@ void Win32Backend::rebuildMenus()
     HMENU bar = CreateMenu();
     std::unordered_map<const Control *, HMENU> popups;
     int id = firstId;
-    for (const Control *c : form_.controls()) {
+    for (const Control *c : form().controls()) {
         const int itemId = id++;
         if (c->kind() != Kind::Menu || !c->visible())
             continue;
@@ -41,7 +41,7 @@ void Win32Backend::rebuildMenus()
 
 SIZE Win32Backend::frameSizeAt(int dpi) const
 {
-    const PixelRect client = placedPixels(form_, dpi);
+    const PixelRect client = placedPixels(form(), dpi);
     RECT r{0, 0, client.width(), client.height()};
     AdjustWindowRectExForDpi(&r, windowStyle, TRUE, 0, UINT(dpi));
     return {r.right - r.left, r.bottom - r.top};
@@ -61,7 +61,7 @@ void Win32Backend::fitToClientArea(const RECT *suggested)
     }
     // A menu bar that wraps takes more height than AdjustWindowRectEx allows
     // for: make up what the client area lacks.
-    const PixelRect want = placedPixels(form_, dpi_);
+    const PixelRect want = placedPixels(form(), dpi_);
     RECT frame, client;
     GetWindowRect(window_, &frame);
     GetClientRect(window_, &client);
@@ -74,7 +74,7 @@ void Win32Backend::fitToClientArea(const RECT *suggested)
 void Win32Backend::show(int showCommand)
 {
     // The first focus, given once the window is active.
-    if (const Control *first = focusStep(form_, nullptr, 1))
+    if (const Control *first = focusStep(form(), nullptr, 1))
         lastFocus_ = windowOf(*first);
     // Focus marks stay hidden until the keyboard is used, unless the player
     // asked Windows to show them always.
@@ -118,14 +118,14 @@ void Win32Backend::dpiChanged(int dpi, const RECT &suggested)
     // Everything measured in pixels anew: places, picture box borders,
     // fonts, icons; bevels and focus marks are drawn at the new DPI.
     dpi_ = dpi;
-    for (Control *c : form_.controls()) {
-        if (windows_.count(c)) {
+    for (Control *c : form().controls()) {
+        if (HWND w = windowOf(*c)) {
             place(*c);
             setFont(*c);
-            InvalidateRect(windows_.at(c), nullptr, TRUE);
+            InvalidateRect(w, nullptr, TRUE);
         }
     }
-    setStyle(form_);
+    setStyle(form());
     fitToClientArea(&suggested);
 }
 

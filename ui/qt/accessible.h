@@ -25,11 +25,6 @@ public:
     // the announcements come from a widget inside `window`.
     AccessibleNames(WidgetOf widgetOf, QWidget *window);
 
-    // Names every control as the form stands, once its widgets are built,
-    // and pairs each label whose caption ends in a colon with the control
-    // made right after it (Qt reports the pair as a label relation).
-    void nameAll(const Form &form);
-
     // Gives the control the name that the game's state gives it now.
     void rename(const Control &control);
 

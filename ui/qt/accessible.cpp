@@ -7,7 +7,7 @@
 // the notification role that shows: each announcement is the name of a
 // notification that is shown anew (Orca says "notification", then the
 // text). It has no size, so nothing on screen changes.
-#include "accessibility.h"
+#include "accessible.h"
 
 #include "convert.h"
 #include "widgets.h"
@@ -16,7 +16,6 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QLabel>
 
 namespace ui
 {
@@ -54,18 +53,6 @@ AccessibleNames::AccessibleNames(WidgetOf widgetOf, QWidget *window)
     : widgetOf_(std::move(widgetOf)), announcer_(new Announcer(window))
 {
     QAccessible::installFactory(accessibleControl);
-}
-
-void AccessibleNames::nameAll(const Form &form)
-{
-    for (const Control *named : form.controls()) {
-        const Control *label = labelOf(*named);
-        QWidget *namedWidget = widgetOf_(*named);
-        if (label && namedWidget)
-            static_cast<QLabel *>(widgetOf_(*label))->setBuddy(namedWidget);
-    }
-    for (const Control *c : form.controls())
-        rename(*c);
 }
 
 void AccessibleNames::rename(const Control &control)
