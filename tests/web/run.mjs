@@ -85,6 +85,7 @@ async function dump(t, name, error) {
     const report = { error: String(error?.stack ?? error), read: t.reads, console: t.console };
     for (const [i, page] of t.pages.entries()) {
         try {
+            await page.bringToFront?.();
             await page.screenshot({ path: join(dir, `page${i}.png`) });
             report[`page${i}`] = await page.evaluate(() => ({
                 state: document.querySelector('#game')?.dataset.state,
