@@ -29,6 +29,9 @@ test+=("${windows[@]}" wine libxrender1 libxrandr2 libxi6 libxcursor1 libxineram
 # WebKitGTK's MiniBrowser through webkit2gtk-driver's WebKitWebDriver; a node
 # that is already there, from Debian or elsewhere, brings its own npm.
 test+=(chromium firefox-esr webkit2gtk-driver)
+# The screen reader that listens to a game played by ear, in the Linux
+# window and the page (tests/e2e/by_ear.sh).
+test+=(orca)
 command -v npm >/dev/null || test+=(nodejs npm)
 
 # The browser build's compiler, with its own clang and node-run tools, and

@@ -75,22 +75,31 @@ bool Control::takesInput() const
     return true;
 }
 
+void Control::handle(Event event, const char *suffix, const std::function<void()> &handler)
+{
+    if (ControlObserver *o = observer())
+        o->handling(*this, event);
+    dispatch(handlerPrefix() + suffix, handler);
+    if (ControlObserver *o = observer())
+        o->handled(*this, event);
+}
+
 void Control::fireClick()
 {
     if (onClick)
-        dispatch(handlerPrefix() + "_Click", onClick);
+        handle(Event::Click, "_Click", onClick);
 }
 
 void Control::fireKeyPress(Int16 keyAscii)
 {
     if (onKeyPress)
-        dispatch(handlerPrefix() + "_KeyPress", [&] { onKeyPress(keyAscii); });
+        handle(Event::KeyPress, "_KeyPress", [&] { onKeyPress(keyAscii); });
 }
 
 void Control::fireMouseMove(Int16 button, Int16 shift, float x, float y)
 {
     if (onMouseMove)
-        dispatch(handlerPrefix() + "_MouseMove", [&] { onMouseMove(button, shift, x, y); });
+        handle(Event::MouseMove, "_MouseMove", [&] { onMouseMove(button, shift, x, y); });
 }
 
 CommandButton::CommandButton(Control *container, std::string name, Int16 index)
@@ -122,7 +131,7 @@ Timer::Timer(Control *container, std::string name, Int16 index)
 void Timer::fireTimer()
 {
     if (onTimer && enabled())
-        dispatch(handlerPrefix() + "_Timer", onTimer);
+        handle(Event::Timer, "_Timer", onTimer);
 }
 
 Menu::Menu(Control *container, std::string name, Int16 index)
@@ -135,7 +144,7 @@ Form::Form(std::string name) : Control(Kind::Form, nullptr, std::move(name)) {}
 void Form::fireLoad()
 {
     if (onLoad)
-        dispatch(handlerPrefix() + "_Load", onLoad);
+        handle(Event::Load, "_Load", onLoad);
 }
 
 TimerChange timerChange(const Timer &timer, Property property, bool running)

@@ -95,18 +95,24 @@ enum class Property {
     Interval,
 };
 
+// The events that reach a control's handlers.
+enum class Event { Load, Click, KeyPress, MouseMove, Timer };
+
 class Control;
 class Form;
 
 // A backend's view of the controls. writing() comes before a property
 // changes and may raise the runtime error to refuse the write; written()
-// comes after, so the backend can mirror the new value.
+// comes after, so the backend can mirror the new value. handling() and
+// handled() come around each event's handler, which writes in between.
 class ControlObserver
 {
 public:
     virtual ~ControlObserver() = default;
     virtual void writing(const Control &, Property) {}
     virtual void written(const Control &, Property) {}
+    virtual void handling(const Control &, Event) {}
+    virtual void handled(const Control &, Event) {}
 };
 
 // The writes that mirror a control whole onto a backend's new view of it: one
@@ -183,6 +189,9 @@ protected:
             o->written(*this, p);
     }
     ControlObserver *observer() const;
+    // Runs a handler of this control through the dispatch boundary, with
+    // the observer told before and after.
+    void handle(Event event, const char *suffix, const std::function<void()> &handler);
 
 private:
     Kind kind_;

@@ -233,21 +233,25 @@ export const scenarios = {
                 walk(await t.page.accessibility.snapshot());
                 return found;
             }
-            // WebDriver asks WebKit's accessibility tree for each element's role and name; a
-            // status is read by its text, which is no name.
+            // The labels and the live region are read by their text, which is no name.
+            const texts = await t.page.$$eval('.label, [aria-live]', (list) => list.map((e) => ['text', e.textContent]));
+            // WebDriver asks WebKit's accessibility tree for each element's role and name.
             if (t.page.computedNames)
-                return [...await t.page.computedNames('[role], button, img:not([hidden]), [aria-label]'),
-                    ...await t.page.$$eval('[role=status]', (list) => list.map((e) => ['text', e.textContent]))];
+                return [...await t.page.computedNames('[role], button, img:not([hidden]), [aria-label]'), ...texts];
             // Firefox's WebDriver BiDi has no accessibility tree (puppeteer needs CDP for it):
             // the roles and names are read from the markup they come from.
-            return t.page.$$eval('[role], button, img:not([hidden]), [aria-label]', (list) => list.map((e) => [
+            return [...texts, ...await t.page.$$eval('[role], button, img:not([hidden]), [aria-label]', (list) => list.map((e) => [
                 e.getAttribute('role') ?? { BUTTON: 'button', IMG: 'image' }[e.tagName],
-                e.getAttribute('aria-label') ?? (e.tagName === 'IMG' ? e.alt : e.role === 'menubar' ? '' : e.textContent.trim())]));
+                e.getAttribute('aria-label') ?? (e.tagName === 'IMG' ? e.alt : e.role === 'menubar' ? '' : e.textContent.trim())]))];
         };
         const missing = (got, want) => want.filter(([role, name]) => !got.some(([r, n]) => (role ?? r) === r && n === name));
-        const board = t.plan.steps[0].after;
+        // A tile by its number and place; the counter as its label's text and its own; the live
+        // region as what the move announced: the tile that went to the first free cell.
+        const board = t.plan.steps[0].after, to = t.plan.start.indexOf('.');
+        const tile = (i) => `${board[i]}, row ${Math.floor(i / 3) + 1}, column ${i % 3 + 1}`;
         const want = [['menubar', ''], ['menuitem', 'Game'], ['menuitem', 'Tip'], ['group', aria(board)],
-            ...[...board.replace('.', '')].map((n) => ['button', n]), [null, 'Total Clicks:'], [null, 'Total Clicks: 1'],
+            ...[...board].flatMap((n, i) => (n === '.' ? [] : [['button', tile(i)]])),
+            [null, 'Total Clicks:'], [null, '1'], [null, `${tile(to)}. Total Clicks: 1`],
             ['button', 'Start the game again'], ['button', 'Exit the game']];
         let got = await names();
         t.eq(missing(got, want), [], `names missing from ${JSON.stringify(got)}`);

@@ -12,12 +12,21 @@
 // report) and a line ".". The probe plays the series with it. A line
 // "activate" makes the game's window the active one first, as a window
 // manager does once the window's message box has closed.
+//   win_reader hear
+// says what a screen reader would while the game is played, a line an
+// utterance: listening out of context to the game's events, it reads back
+// the name of what gets the focus (after a grouping it enters), of the focus
+// renamed, and of a live region that changed, as NVDA and Narrator do; the
+// first line is what has the focus as it starts.
 #include <windows.h>
 
 #include <oleacc.h>
 
 #include <cstdio>
+#include <deque>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace
@@ -115,12 +124,69 @@ int watch()
     return 0;
 }
 
+HWND focus = nullptr;
+// Reading a name asks the game, and the next event's callback can run while
+// it waits: events wait in line, to be heard in the order they came.
+std::deque<std::pair<DWORD, HWND>> waiting;
+bool hearing = false;
+
+void say(HWND window)
+{
+    const std::string line = describe(window), name = line.substr(line.find('\t') + 1);
+    if (line[0] != '(' && !name.empty() && name != "(no name)")
+        std::printf("%s\n", name.c_str());
+    std::fflush(stdout);
+}
+
+void CALLBACK heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)
+{
+    if (object != OBJID_CLIENT || child != CHILDID_SELF || !window)
+        return;
+    waiting.emplace_back(event, window);
+    if (std::exchange(hearing, true))
+        return;
+    for (; !waiting.empty(); waiting.pop_front()) {
+        std::tie(event, window) = waiting.front();
+        const bool focused = event == EVENT_OBJECT_FOCUS && window != focus;
+        HWND parent = GetParent(window);
+        if (focused && GetParent(parent) && (!focus || GetParent(focus) != parent))
+            say(parent); // a grouping entered from outside
+        if (focused || (event == EVENT_OBJECT_NAMECHANGE && window == focus) ||
+            event == EVENT_OBJECT_LIVEREGIONCHANGED)
+            say(focused ? focus = window : window);
+    }
+    hearing = false;
+}
+
+int hearGame()
+{
+    HWND game = nullptr;
+    for (int i = 0; i < 600 && !game; ++i, Sleep(50))
+        game = FindWindowW(L"QuarvelWindow", L"Quarvel");
+    DWORD process = 0;
+    const DWORD thread = GetWindowThreadProcessId(game, &process);
+    CoInitialize(nullptr);
+    if (!game || !SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                                  heard, process, 0, WINEVENT_OUTOFCONTEXT))
+        return 1;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(thread, &info) && info.hwndFocus)
+        heard(nullptr, EVENT_OBJECT_FOCUS, info.hwndFocus, OBJID_CLIENT, CHILDID_SELF, 0, 0);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        DispatchMessageW(&message);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     if (argc > 1 && std::string(argv[1]) == "watch")
         return watch();
+    if (argc > 1 && std::string(argv[1]) == "hear")
+        return hearGame();
     HWND game = FindWindowW(L"QuarvelWindow", L"Quarvel");
     if (!game) {
         std::fprintf(stderr, "no Quarvel window\n");

@@ -48,8 +48,9 @@ QtBackend::QtBackend(Form &form) : form_(form)
         syncAll(*c);
     // Named once here rather than after each of the writes above: the board
     // alone would be read out some forty times over.
-    names_.nameAll(form_);
-    built_ = true;
+    names_ =
+        std::make_unique<AccessibleNames>([this](const Control &c) { return widget(c); }, window_);
+    names_->nameAll(form_);
 
     form_.setObserver(this);
     setPlatform(this);
@@ -157,6 +158,24 @@ void QtBackend::written(const Control &control, Property property)
     // After the widget's own change: Qt moves the focus on from a disabled
     // widget, or drops it, and the rule decides which.
     focusAfterWrite(*this, std::exchange(focusBeforeWrite_, nullptr));
+    for (const Control *c : hearing_.written(control, property))
+        names_->rename(*c);
+}
+
+void QtBackend::handling(const Control &control, Event event)
+{
+    hearing_.handling(control, event);
+}
+
+void QtBackend::handled(const Control &control, Event event)
+{
+    // Orca does not hear a focused control renamed (accessibility.cpp):
+    // the announcement says it all.
+    const Heard heard = hearing_.handled(control, event, focused());
+    for (const Control *c : heard.renamed)
+        names_->rename(*c);
+    if (!heard.announcement.empty())
+        names_->announce(heard.announcement.text());
 }
 
 Control *QtBackend::focused() const
@@ -198,7 +217,10 @@ bool QtBackend::moveFocus(Control *control, const QEvent &event)
     }
     case QEvent::Shortcut:
         // A button's access key: Qt would only press it.
-        return control && control->kind() == Kind::CommandButton && pressAccessKey(*this, control);
+        if (!control || control->kind() != Kind::CommandButton || !pressAccessKey(*this, control))
+            return false;
+        chord_.pressed();
+        return true;
     default:
         return false;
     }
@@ -333,8 +355,6 @@ void QtBackend::sync(const Control &control, Property property)
     case Property::Interval:
         break;
     }
-    if (built_)
-        names_.written(control, property);
 }
 
 void QtBackend::show()

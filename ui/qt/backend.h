@@ -5,11 +5,14 @@
 
 #include "accessibility.h"
 #include "icons.h"
+#include "input.h"
 #include "ui/controls.h"
 #include "ui/focus.h"
+#include "ui/hearing.h"
 #include "ui/runtime.h"
 
 #include <QObject>
+#include <memory>
 #include <unordered_map>
 
 class QAction;
@@ -42,6 +45,8 @@ public:
 
     void writing(const Control &control, Property property) override;
     void written(const Control &control, Property property) override;
+    void handling(const Control &control, Event event) override;
+    void handled(const Control &control, Event event) override;
     Control *focused() const override;
     void setFocused(Control *control, FocusCause cause) override;
     void messageBox(const std::string &text, const std::string &title) override;
@@ -67,8 +72,9 @@ private:
     std::unordered_map<const Control *, QTimer *> timers_;
     std::unordered_map<const QObject *, Control *> controlOf_;
     IconCache icons_;
-    AccessibleNames names_{[this](const Control &c) { return widget(c); }};
-    bool built_ = false; // names follow writes once every widget stands
+    AccessKeyChord chord_;
+    std::unique_ptr<AccessibleNames> names_;
+    Hearing hearing_;
     Control *focusBeforeWrite_ = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #include "ui/input.h"
 #include "ui/units.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -48,6 +49,24 @@ void raiseInput(Control &control, const QEvent &event)
         mouseMove(control, static_cast<const QMouseEvent &>(event));
     else if (event.type() == QEvent::KeyPress && control.onKeyPress)
         keyPress(control, static_cast<const QKeyEvent &>(event));
+}
+
+AccessKeyChord::AccessKeyChord()
+{
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool AccessKeyChord::eventFilter(QObject *, QEvent *event)
+{
+    if (!pressed_ || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease))
+        return false;
+    const bool alt = static_cast<const QKeyEvent *>(event)->key() == Qt::Key_Alt;
+    // The window system's own events pass; only those posted again do not.
+    if (event->spontaneous())
+        return false;
+    if (!alt || event->type() == QEvent::KeyRelease)
+        pressed_ = false;
+    return alt;
 }
 
 } // namespace ui

@@ -13,6 +13,14 @@ void ClientArea::paintEvent(QPaintEvent *)
     p.fillRect(rect(), background);
 }
 
+Announcer::Announcer(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(0, 0, 0, 0);
+    hide();
+}
+
 void ImageWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);

@@ -36,6 +36,14 @@ protected:
     void paintEvent(QPaintEvent *) override;
 };
 
+// What the game announces to screen readers (accessibility.h): no size and
+// nothing to paint, shown anew for each announcement.
+class Announcer : public QWidget
+{
+public:
+    explicit Announcer(QWidget *parent);
+};
+
 // A picture box: a framed container of other controls.
 class PictureFrame : public QFrame
 {

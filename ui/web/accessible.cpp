@@ -1,6 +1,7 @@
 // What screen readers hear for the controls, as the page's accessibility
 // tree takes it: roles and names in ARIA attributes, from the rules that
-// every backend shares.
+// every backend shares, and the one polite live region that says what each
+// event announces.
 #include "backend.h"
 
 #include "dom.h"
@@ -13,26 +14,32 @@ namespace ui
 void WebBackend::rename(const Control &control)
 {
     const int element = elementOf(control);
-    switch (control.kind()) {
-    case Kind::PictureBox:
+    const Control *box = control.container();
+    if (control.kind() == Kind::Form) {
+        // The game's window is an application: a screen reader hands it
+        // every key ("a" on a tile among them) rather than reading the page
+        // with them.
+        domAttribute(root_, "role", "application");
+        domAttribute(root_, "aria-label", control.caption().c_str());
+    } else if (control.kind() == Kind::PictureBox) {
         domAttribute(element, "role", "group");
         domAttribute(element, "aria-label", accessibleName(control).c_str());
-        break;
-    case Kind::Image:
+    } else if (control.kind() == Kind::Image) {
         domAttribute(element, "alt", accessibleName(control).c_str());
-        break;
-    case Kind::Label: {
-        // A label's text is the game's status; one named by a label reads
-        // as both captions: "Total Clicks: 7".
-        domAttribute(element, "role", "status");
-        const Control *label = labelOf(control);
-        const std::string name = label ? label->caption() + ' ' + control.caption() : "";
-        domAttribute(element, "aria-label", label ? name.c_str() : nullptr);
-        break;
+    } else if (box && box->kind() == Kind::PictureBox) {
+        // A tile: its number and its place.
+        domAttribute(element, "aria-label", accessibleName(control).c_str());
     }
-    default:
-        break;
-    }
+    // A label is read by its text: "Total Clicks:", then the count. What a
+    // change of it says is the live region's.
+}
+
+void WebBackend::announce(const Announcement &heard)
+{
+    // Neither Chromium nor Firefox has Orca speak a focused button's new
+    // name: the live region says it with the rest.
+    if (!heard.empty())
+        domAnnounce(announcer_, heard.text().c_str());
 }
 
 } // namespace ui

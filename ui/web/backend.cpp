@@ -74,6 +74,9 @@ WebBackend::WebBackend(Form &form) : form_(form)
             sync(*c, Property::ForeColor);
         rename(*c);
     }
+    // After the form: the one live region, which shows nothing.
+    announcer_ = domMake("div", root_, "announcer", "");
+    domAttribute(announcer_, "aria-live", "polite");
     domSettle();
     eventsInstall(elements_[&form_]);
     form_.setObserver(this);
@@ -149,6 +152,21 @@ void WebBackend::written(const Control &control, Property property)
 {
     sync(control, property);
     focusAfterWrite(*this, std::exchange(focusBeforeWrite_, nullptr));
+    for (const Control *c : hearing_.written(control, property))
+        rename(*c);
+}
+
+void WebBackend::handling(const Control &control, Event event)
+{
+    hearing_.handling(control, event);
+}
+
+void WebBackend::handled(const Control &control, Event event)
+{
+    const Heard heard = hearing_.handled(control, event, focused());
+    for (const Control *c : heard.renamed)
+        rename(*c);
+    announce(heard.announcement);
 }
 
 Control *WebBackend::focused() const
@@ -178,9 +196,10 @@ void WebBackend::sync(const Control &control, Property property)
         return;
     }
     if (control.kind() == Kind::Form) {
-        if (property == Property::Caption)
+        if (property == Property::Caption) {
             domTitle(control.caption().c_str());
-        else if (property == Property::Width || property == Property::Height) {
+            rename(control);
+        } else if (property == Property::Width || property == Property::Height) {
             domStyle(element, "width", pixels(control.width()).c_str());
             domStyle(element, "height", pixels(control.height()).c_str());
         } else if (property == Property::BackColor)
@@ -249,8 +268,6 @@ void WebBackend::sync(const Control &control, Property property)
     case Property::Interval:
         break;
     }
-    if (const Control *board = boardRenamedBy(control, property))
-        rename(*board);
 }
 
 void WebBackend::setCaption(const Control &control)
@@ -271,10 +288,6 @@ void WebBackend::setCaption(const Control &control)
         domAttribute(element, "aria-keyshortcuts",
                      letter ? shortcut.c_str() + (withAlt ? 0 : 4) : nullptr);
     }
-    rename(control);
-    for (const Control *c : form_.controls())
-        if (labelOf(*c) == &control)
-            rename(*c);
 }
 
 void WebBackend::setStyle(const Control &control)
@@ -299,7 +312,6 @@ void WebBackend::setStyle(const Control &control)
         domAttribute(element, "src", pictureSource(picture, side).c_str());
         domAttribute(element, "srcset", pictureSourceSet(picture, side).c_str());
         domAttribute(element, "draggable", "false");
-        rename(control);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "timer.h"
 #include "ui/controls.h"
 #include "ui/focus.h"
+#include "ui/hearing.h"
 #include "ui/runtime.h"
 
 #include <memory>
@@ -41,6 +42,8 @@ public:
 
     void writing(const Control &control, Property property) override;
     void written(const Control &control, Property property) override;
+    void handling(const Control &control, Event event) override;
+    void handled(const Control &control, Event event) override;
     // The focus on a control's element; none while the page holds it.
     Control *focused() const override;
     void setFocused(Control *control, FocusCause cause) override;
@@ -54,17 +57,20 @@ private:
     void setStyle(const Control &control);
     // Marks the control, and every control inside it, as taking input or not.
     void setTakesInput(const Control &control);
-    // What screen readers hear, where the caption alone does not say it
-    // (accessible.cpp).
+    // What screen readers hear, where the caption alone does not say it,
+    // and what an event announces (accessible.cpp).
     void rename(const Control &control);
+    void announce(const Announcement &heard);
 
     Form &form_;
     int root_ = -1;
     int menuBar_ = -1;
+    int announcer_ = -1;
     std::unordered_map<const Control *, int> elements_;
     std::unordered_map<int, Control *> controlOf_;
     std::unordered_map<const Control *, std::unique_ptr<TickSource>> timers_;
     Control *focusBeforeWrite_ = nullptr;
+    Hearing hearing_;
 };
 
 } // namespace ui

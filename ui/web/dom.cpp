@@ -36,6 +36,9 @@ EM_JS(void, domFocus, (int element), { QuarvelDom.elements[element].focus(); });
 EM_JS(void, domBlur, (), { QuarvelDom.blur(); });
 EM_JS(int, domFocused, (), { return QuarvelDom.focused(); });
 EM_JS(void, domTitle, (const char *title), { document.title = UTF8ToString(title); });
+EM_JS(void, domAnnounce, (int element, const char *text), {
+    QuarvelDom.announce(QuarvelDom.elements[element], UTF8ToString(text));
+});
 
 EM_JS(int, menuBar, (int parent), { return QuarvelMenus.bar(parent); });
 EM_JS(int, menuAdd, (int bar, const char *control), {

@@ -31,6 +31,9 @@ void domBlur();
 // The handle of the element with the keyboard focus, or around it; -1 for none.
 int domFocused();
 void domTitle(const char *title);
+// Has screen readers say `text` once, through the live region `element`,
+// even when it says the same as last time.
+void domAnnounce(int element, const char *text);
 
 int menuBar(int parent);
 int menuAdd(int bar, const char *control);

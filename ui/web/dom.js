@@ -80,6 +80,14 @@ var QuarvelDom = {
     if (active && QuarvelDom.root.contains(active)) active.blur();
   },
 
+  // A live region reads its text when it changes. The same words said again
+  // differ by a no-break space at the end, which is not heard; the text
+  // stays the region's own, since a new element in it is read too late or
+  // not at all by some screen readers.
+  announce: function (region, text) {
+    region.textContent = region.textContent === text ? text + '\u00a0' : text;
+  },
+
   // A text, written only where it changes: the same text written again
   // would be painted as new (the module's first writes over the page's own
   // form would be the page's largest paint).

@@ -1,8 +1,16 @@
-// The standard accessible object of a window, wrapped: every question goes to
-// it but the role of the window itself. Its children, its name from the
-// window text and its states stay Windows's own.
+// What screen readers hear from the Windows program: the standard accessible
+// object of a window, wrapped so that every question goes to it but the role
+// of the window itself (its children, its name from the window text and its
+// states stay Windows's own); the names of the controls that draw no text of
+// their own; the live region that says what each event announces.
 #include "accessible.h"
 
+#include "backend.h"
+#include "convert.h"
+
+#include "ui/accessible.h"
+
+#include <commctrl.h>
 #include <oleacc.h>
 
 namespace ui
@@ -10,6 +18,19 @@ namespace ui
 
 namespace
 {
+
+// UI Automation's LiveSetting property and its Polite value
+// (UIAutomationClient.h), which Dynamic Annotation sets on a window for the
+// screen readers that read Windows through UI Automation.
+constexpr GUID liveSettingProperty = {
+    0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr long politeLiveSetting = 1;
+// The annotation service and its interface, which oleacc.h declares; only
+// a library of every GUID there is defines them, 90 KB for these two.
+constexpr CLSID accPropServices = {
+    0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr IID accPropServicesInterface = {
+    0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
 
 class WithRole final : public IAccessible
 {
@@ -162,6 +183,76 @@ private:
 };
 
 } // namespace
+
+bool Win32Backend::namedApart(const Control &control)
+{
+    const Control *box = control.container();
+    return control.kind() == Kind::PictureBox || control.kind() == Kind::Image ||
+           (box && box->kind() == Kind::PictureBox);
+}
+
+void Win32Backend::rename(const Control &control)
+{
+    // Screen readers name a window by its window text, through the
+    // accessible object that Windows makes for it, which also tells them of
+    // a change (EVENT_OBJECT_NAMECHANGE). These windows draw none of it.
+    HWND w = windowOf(control);
+    if (!w || !namedApart(control))
+        return;
+    const std::wstring name = toWide(accessibleName(control));
+    wchar_t now[64] = L"";
+    GetWindowTextW(w, now, 64);
+    if (name != now)
+        SetWindowTextW(w, name.c_str());
+}
+
+void Win32Backend::makeAnnouncer(int id)
+{
+    // A static text with no size, last among the windows: heard, not seen.
+    announcer_ = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0,
+                                 0, window_, reinterpret_cast<HMENU>(INT_PTR(id)),
+                                 GetModuleHandleW(nullptr), nullptr);
+    if (FAILED(CoCreateInstance(accPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                accPropServicesInterface,
+                                reinterpret_cast<void **>(&annotations_))))
+        annotations_ = nullptr;
+    if (annotations_ && announcer_) {
+        VARIANT polite;
+        polite.vt = VT_I4;
+        polite.lVal = politeLiveSetting;
+        annotations_->SetHwndProp(announcer_, DWORD(OBJID_CLIENT), CHILDID_SELF,
+                                  liveSettingProperty, polite);
+    }
+}
+
+void Win32Backend::announce(const Announcement &heard)
+{
+    // Screen readers speak the focused control's new name on their own; the
+    // live region says the rest, as its name.
+    if (const Control *focus = focused(); focus && !heard.focusName.empty())
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, windowOf(*focus), OBJID_CLIENT, CHILDID_SELF);
+    if (heard.news.empty() || !announcer_)
+        return;
+    SetWindowTextW(announcer_, toWide(heard.news).c_str());
+    NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, announcer_, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void Win32Backend::setTakesInput(const Control &control)
+{
+    // A tile in a locked board is disabled itself, so that its accessible
+    // object reads as unavailable; what it draws follows takesInput(), and
+    // the window system gives no input to the inside of a disabled window
+    // anyway.
+    for (const Control *c : form_.controls()) {
+        if (c->kind() != Kind::CommandButton && c->kind() != Kind::PictureBox)
+            continue;
+        for (const Control *at = c; at; at = at->container())
+            if (at == &control) {
+                EnableWindow(windowOf(*c), c->takesInput());
+                break;
+            }
+    }
+}
 
 LRESULT accessibleWithRole(HWND window, WPARAM wParam, LPARAM lParam, long role)
 {

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <commctrl.h>
+#include <oleacc.h>
 #include <utility>
 
 namespace ui
@@ -33,11 +34,14 @@ Win32Backend::Win32Backend(Form &form) : form_(form)
     for (Control *c : form_.controls())
         if (HWND w = windowOf(*c); w && w != window_)
             SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    makeAnnouncer(id);
     // The menu bar first: the window's size is worked out below it.
     rebuildMenus();
     syncAll(form_);
-    for (Control *c : form_.controls())
+    for (Control *c : form_.controls()) {
         syncAll(*c);
+        rename(*c);
+    }
     form_.setObserver(this);
     setPlatform(this);
 }
@@ -51,6 +55,8 @@ Win32Backend::~Win32Backend()
     timers_.clear();
     if (IsWindow(window_))
         DestroyWindow(window_);
+    if (annotations_)
+        annotations_->Release();
     for (const auto &[control, font] : fonts_)
         DeleteObject(font);
     for (const auto &[colour, brush] : brushes_)
@@ -159,6 +165,21 @@ void Win32Backend::written(const Control &control, Property property)
 {
     sync(control, property);
     focusAfterWrite(*this, std::exchange(focusBeforeWrite_, nullptr));
+    for (const Control *c : hearing_.written(control, property))
+        rename(*c);
+}
+
+void Win32Backend::handling(const Control &control, Event event)
+{
+    hearing_.handling(control, event);
+}
+
+void Win32Backend::handled(const Control &control, Event event)
+{
+    const Heard heard = hearing_.handled(control, event, focused());
+    for (const Control *c : heard.renamed)
+        rename(*c);
+    announce(heard.announcement);
 }
 
 void Win32Backend::sync(const Control &control, Property property)
@@ -203,15 +224,19 @@ void Win32Backend::sync(const Control &control, Property property)
         place(control);
         break;
     case Property::Caption:
-        rename(control);
+        // A label shows its window text, and a button's marks its access
+        // key; a tile's is its name alone (rename).
+        if (!namedApart(control))
+            SetWindowTextW(w, toWide(control.caption()).c_str());
         break;
     case Property::Enabled:
-        EnableWindow(w, control.enabled());
+        setTakesInput(control);
         // The controls inside take no input either now, and show it.
         RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         break;
     case Property::Visible:
         ShowWindow(w, control.visible() ? SW_SHOWNA : SW_HIDE);
+        setTakesInput(control);
         break;
     case Property::BackColor:
     case Property::ForeColor:
@@ -222,23 +247,11 @@ void Win32Backend::sync(const Control &control, Property property)
         break;
     case Property::Style:
         setStyle(control);
-        if (control.kind() == Kind::Image)
-            rename(control); // named after its picture
         break;
     case Property::TabIndex: // read from the controls whenever Tab is pressed
     case Property::Interval:
         break;
     }
-    if (const Control *board = boardRenamedBy(control, property))
-        rename(*board);
-}
-
-void Win32Backend::rename(const Control &control)
-{
-    // The window text is what screen readers name a window by, through the
-    // accessible object that Windows makes for it; the board's and the
-    // images' windows draw none of it.
-    SetWindowTextW(windows_.at(&control), toWide(accessibleName(control)).c_str());
 }
 
 void Win32Backend::place(const Control &control)

@@ -6,12 +6,15 @@
 #include "timer.h"
 #include "ui/controls.h"
 #include "ui/focus.h"
+#include "ui/hearing.h"
 #include "ui/runtime.h"
 
 #include <map>
 #include <memory>
 #include <unordered_map>
 #include <windows.h>
+
+struct IAccPropServices;
 
 namespace ui
 {
@@ -61,6 +64,8 @@ public:
 
     void writing(const Control &control, Property property) override;
     void written(const Control &control, Property property) override;
+    void handling(const Control &control, Event event) override;
+    void handled(const Control &control, Event event) override;
     // The focus on a control's window; on the window itself for none, so
     // that keys reach the window and no control.
     Control *focused() const override;
@@ -83,8 +88,16 @@ private:
     void place(const Control &control);
     void setStyle(const Control &control);
     void setFont(const Control &control);
-    // The window text that screen readers hear for the control.
+    // What screen readers hear (accessible.cpp): the window text of a
+    // control that draws none of it, the live region that announces, and
+    // whether a control takes input.
     void rename(const Control &control);
+    // A control whose window text is its accessible name, drawn by no one:
+    // the board, a tile, an image.
+    static bool namedApart(const Control &control);
+    void makeAnnouncer(int id);
+    void announce(const Announcement &heard);
+    void setTakesInput(const Control &control);
     // The window as a whole (window.cpp).
     void rebuildMenus();
     // Sizes the window round the form's client area, or to the rectangle
@@ -102,6 +115,9 @@ private:
     IconCache icons_;
     HWND lastFocus_ = nullptr; // the control's window with the focus; null for none
     Control *focusBeforeWrite_ = nullptr;
+    Hearing hearing_;
+    HWND announcer_ = nullptr;
+    IAccPropServices *annotations_ = nullptr; // null where Windows offers none
 };
 
 } // namespace ui
