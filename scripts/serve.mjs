@@ -73,10 +73,13 @@ async function answer(root, request, response) {
   createReadStream(file).pipe(response);
 }
 
-// Serves root on host:port (0 picks a free port); resolves to the server and its address.
-export async function serve(root, port = 0, host = '127.0.0.1') {
+// Serves root on host:port (0 picks a free port); resolves to the server and its address. A
+// request waits for what hold(url) returns for its URL: a promise for a file held back as on a
+// slow network (the browser tests hold the module so), nothing for the others.
+export async function serve(root, port = 0, host = '127.0.0.1', hold = () => null) {
   const base = resolve(root);
-  const server = createServer((request, response) => {
+  const server = createServer(async (request, response) => {
+    await hold(request.url);
     answer(base, request, response).catch(() => {
       if (!response.headersSent) response.writeHead(500);
       response.end();

@@ -9,12 +9,26 @@ const files = [@QUARVEL_SITE_FILES@];
 const cacheName = 'quarvel-' + version;
 
 // The whole site, each file checked with the server first so that the cache holds this build;
-// what the page itself just fetched comes from the browser's HTTP cache, not again in full.
+// what the page itself just fetched comes from the browser's HTTP cache, not again in full. The
+// site's folder is its index.html. Where the browser routes by itself (addRoutes), every file of
+// the site, asked for without a query, comes straight from the cache: a later visit does not wait
+// for this worker to start.
 self.addEventListener('install', (event) => {
+  if (event.addRoutes) {
+    const folder = new URL('./', self.location).pathname;
+    const urlPatterns = ['', ...files].map((file) => ({ urlPattern: { pathname: folder + file, search: '' } }));
+    // A browser that takes no such route leaves every request to the fetch handler below.
+    event.waitUntil(event.addRoutes({ condition: { or: urlPatterns }, source: 'cache' }).catch(() => {}));
+  }
   event.waitUntil(
     caches
       .open(cacheName)
-      .then((cache) => cache.addAll(files.map((file) => new Request(file, { cache: 'no-cache' }))))
+      .then((cache) =>
+        cache
+          .addAll(files.map((file) => new Request(file, { cache: 'no-cache' })))
+          .then(() => cache.match('index.html'))
+          .then((page) => cache.put('./', page)),
+      )
       .then(() => self.skipWaiting()),
   );
 });
@@ -36,15 +50,14 @@ self.addEventListener('activate', (event) => {
   );
 });
 
-// Cache first; a folder (the site's own, "." in the manifest) is its index.html.
+// Cache first, for what the routes leave to this worker: a browser without them, a query.
 self.addEventListener('fetch', (event) => {
   const request = event.request;
   const url = new URL(request.url);
   if (request.method !== 'GET' || url.origin !== self.location.origin) return;
-  const key = url.pathname.endsWith('/') ? new URL('index.html', url).href : request;
   event.respondWith(
     caches.open(cacheName).then((cache) =>
-      cache.match(key, { ignoreSearch: true }).then((hit) => hit || fetch(request)),
+      cache.match(request, { ignoreSearch: true }).then((hit) => hit || fetch(request)),
     ),
   );
 });

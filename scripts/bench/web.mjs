@@ -1,10 +1,13 @@
-// The browser half of make bench: the game's page (build-web/) beside a bare static page with a
+// The browser half of make bench: the game's page (build-web/) beside its own form as a static
+// page (the built index.html with its faces and style sheet but no script, no module and no
+// service worker: the floor for this page, written at bench time) and a bare static page with a
 // menu bar and twelve buttons and no script (scripts/bench/bare.html), in Debian's chromium,
-// headless, in alternating rounds. Each visit is a first visit, in a fresh browser context with
-// an empty cache. Measured from outside through the DevTools protocol; prints one table.
+// headless, in rounds that take turns. Each visit is a first visit, in a fresh browser context
+// with an empty cache. Measured from outside through the DevTools protocol; prints one table.
+// WEB_COMPARE adds other builds of the site, each NAME=FOLDER, measured as the page is.
 //   node scripts/bench/web.mjs      (ROUNDS=8 IDLE_SECONDS=10 WEB_SITE_DIR=build-web BENCH_DIR=build-bench)
 import { execFileSync } from 'node:child_process';
-import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { copyFileSync, mkdirSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { cpus } from 'node:os';
 import { createRequire } from 'node:module';
 import { join, resolve } from 'node:path';
@@ -44,16 +47,30 @@ const probe = (selector, name) => `(() => {
   if (!look()) watcher.observe(document, { subtree: true, childList: true, attributes: true });
 })()`;
 
+// The page's form alone: the built index.html without its scripts (the input it keeps, its
+// scaling, the worker's registration, quarvel.js) and without the module's preload, beside the
+// site's other files but the module's and the worker's.
+function staticForm(site, dir) {
+  mkdirSync(dir, { recursive: true });
+  for (const name of readdirSync(site))
+    if (!/^(index\.html|quarvel\.js|quarvel\.wasm|sw\.js)$/.test(name)) copyFileSync(join(site, name), join(dir, name));
+  const page = readFileSync(join(site, 'index.html'), 'utf8')
+    .replace(/<script\b[^>]*>[\s\S]*?<\/script>\n?/g, '')
+    .replace(/<link rel="(preload|modulepreload)"[^>]*>\n?/g, '');
+  if (/<script|quarvel\.(js|wasm)|serviceWorker/.test(page)) throw new Error('bench web: the form keeps a script');
+  writeFileSync(join(dir, 'index.html'), page);
+  return dir;
+}
+
+// The board is on screen once the page shows it; the game is ready once its module runs and the
+// controls take input. A static page is ready as it shows.
+const board = '#game [data-control="Command1(7)"]';
+const game = (root) => ({ root, path: '', board, ready: '#game[data-state="playing"] [data-control="Command1(7)"]', worker: true });
 const subjects = {
-  // The board is on screen once the page shows it; the game is ready once its module runs and
-  // the controls take input. A static page is ready as it shows.
-  quarvel: {
-    root: siteDir,
-    path: '',
-    board: '#game [data-control="Command1(7)"]',
-    ready: '#game[data-state="playing"] [data-control="Command1(7)"]',
-    worker: true,
-  },
+  quarvel: game(siteDir),
+  ...Object.fromEntries((process.env.WEB_COMPARE ?? '').split(',').filter(Boolean)
+    .map((pair) => pair.split('=')).map(([name, dir]) => [name, game(resolve(dir))])),
+  form: { root: staticForm(siteDir, join(outDir, 'form')), path: '', board },
   bare: { root: join(top, 'scripts/bench'), path: 'bare.html', board: '.grid button:nth-child(12)' },
 };
 
@@ -193,11 +210,11 @@ const browser = await puppeteer.launch({
 const names = Object.keys(subjects);
 const results = [];
 try {
-  // Round 0 warms the browser and the disk cache and is not counted; the two pages trade
-  // places every round, so that neither always follows the other.
+  // Round 0 warms the browser and the disk cache and is not counted; the pages take turns at
+  // going first, so that none always follows another.
   for (let round = 0; round <= rounds; round++) {
     console.error(`bench web: round ${round} of ${rounds}`);
-    const order = round % 2 ? names : [...names].reverse();
+    const order = names.map((_, i) => names[(i + round) % names.length]);
     for (const name of order) {
       const result = await visit(browser, name, urls[name]);
       if (round === 0) continue;
@@ -235,28 +252,50 @@ const format = (f, v) => v.toFixed(Number(f.match(/\.(\d)/)[1]));
 const version = execFileSync(chromium, ['--version'], { stdio: ['ignore', 'pipe', 'ignore'] })
   .toString()
   .trim();
+const floors = ['form', 'bare'].filter((name) => names.includes(name));
+// Each page against each floor listed after it.
+const ratios = names.flatMap((name) =>
+  floors.filter((floor) => names.indexOf(floor) > names.indexOf(name)).map((floor) => [name, floor]));
 const lines = [
   `Measured ${new Date().toISOString().slice(0, 10)} on ${cpus()[0].model.trim()}, ${cpus().length} cores, ` +
     `Debian ${readFileSync('/etc/debian_version', 'utf8').trim()}, ${version} headless, viewport 800x600, ` +
-    `served from 127.0.0.1; median (min–max) of ${rounds} first visits after a warm-up, × the bare ` +
-    `page's median; idle span ${idleSeconds} s.`,
+    `served from 127.0.0.1; median (min–max) of ${rounds} first visits after a warm-up, then the ` +
+    `ratios of the medians; idle span ${idleSeconds} s.`,
   '',
-  `| | ${names.join(' | ')} |`,
-  `|---|${names.map(() => '---|').join('')}`,
+  `| | ${names.join(' | ')} | ${ratios.map(([a, b]) => `${a} ÷ ${b}`).join(' | ')} |`,
+  `|---|${names.map(() => '---|').join('')}${ratios.map(() => '---|').join('')}`,
 ];
+const valuesOf = (name, key, scale = 1) =>
+  results.filter((r) => r.name === name && r.key === key && Number.isFinite(r.value)).map((r) => r.value / scale);
+const medianOf = (name, key) => (valuesOf(name, key).length ? median(valuesOf(name, key)) : NaN);
 for (const [key, label, f, scale = 1] of rows) {
-  const of = (name) =>
-    results.filter((r) => r.name === name && r.key === key && Number.isFinite(r.value)).map((r) => r.value / scale);
-  const base = of('bare').length ? median(of('bare')) : NaN;
   const cells = names.map((name) => {
-    const values = of(name);
+    const values = valuesOf(name, key, scale);
     if (!values.length) return '–';
-    const m = median(values);
-    let cell = `${format(f, m)} (${format(f, Math.min(...values))}–${format(f, Math.max(...values))})`;
-    if (base > 0) cell += ` ×${(m / base).toFixed(2)}`;
-    return cell;
+    return `${format(f, median(values))} (${format(f, Math.min(...values))}–${format(f, Math.max(...values))})`;
   });
-  lines.push(`| ${label} | ${cells.join(' | ')} |`);
+  const quotients = ratios.map(([a, b]) => {
+    const q = medianOf(a, key) / medianOf(b, key);
+    return Number.isFinite(q) ? `×${q.toFixed(2)}` : '–';
+  });
+  lines.push(`| ${label} | ${[...cells, ...quotients].join(' | ')} |`);
 }
+// What the page aims at against its own form: the same first paint and board, first and second
+// visit; the game ready soon after the form's first paint; little more memory.
+const targets = [
+  ['first contentful paint', 'fcp_ms', 'fcp_ms', 1.05], ['board on screen', 'board_ms', 'board_ms', 1.05],
+  ['first contentful paint, second visit', 'reload_fcp_ms', 'reload_fcp_ms', 1.05],
+  ['board on screen, second visit', 'reload_ms', 'reload_ms', 1.05],
+  ["game ready, against the form's first paint", 'ready_ms', 'fcp_ms', 1.25],
+  ['renderer private dirty', 'dirty_kb', 'dirty_kb', 1.25],
+];
+if (names.includes('form'))
+  for (const name of names.filter((n) => subjects[n].worker)) {
+    lines.push('', `Targets for ${name} against the form:`);
+    for (const [label, key, floorKey, most] of targets) {
+      const q = medianOf(name, key) / medianOf('form', floorKey);
+      lines.push(`- ${label}: ×${q.toFixed(2)}, at most ×${most.toFixed(2)}: ${q <= most ? 'met' : 'not met'}`);
+    }
+  }
 writeFileSync(join(outDir, 'table.md'), lines.join('\n') + '\n');
 console.log(lines.join('\n'));

@@ -47,8 +47,9 @@ function readPlan() {
     return plan;
 }
 
-// build-web/ on 127.0.0.1 at a free port, served as `make serve` serves it: { server, url }.
-const serve = () => serveSite(site, 0);
+// build-web/ on 127.0.0.1 at a free port, served as `make serve` serves it: { server, url }; hold
+// as serve() takes it.
+const serve = (hold) => serveSite(site, 0, undefined, hold);
 
 // The series of e2e_series (tests/e2e/series.h): with no arguments, the table of sequences alone.
 function readSeries(...random) {
@@ -85,6 +86,7 @@ async function dump(t, name, error) {
     const report = { error: String(error?.stack ?? error), read: t.reads, console: t.console };
     for (const [i, page] of t.pages.entries()) {
         try {
+            await page.bringToFront?.();
             await page.screenshot({ path: join(dir, `page${i}.png`) });
             report[`page${i}`] = await page.evaluate(() => ({
                 state: document.querySelector('#game')?.dataset.state,
@@ -113,14 +115,16 @@ function context(browser, url, plan) {
         if (JSON.stringify(actual) !== JSON.stringify(expected))
             t.fail(`${what}: read ${JSON.stringify(actual)}, expected ${JSON.stringify(expected)}`);
     };
-    t.open = async (options = {}, at = url) => {
+    // A page at `at` once it shows `shown`: by default once the game runs; with another, once the
+    // document is parsed and shows that.
+    t.open = async (options = {}, at = url, shown) => {
         const page = await browser.newPage();
         t.pages.push(page);
         page.on('console', (m) => t.console.push(`${m.type()}: ${m.text()}`));
         page.on('pageerror', (e) => t.console.push(`pageerror: ${e.message}`));
         await page.setViewport({ width: 500, height: 560, ...options });
-        await page.goto(at);
-        await page.waitForSelector('#game[data-state=playing]', { timeout: 10000 });
+        await page.goto(at, shown ? { waitUntil: 'domcontentloaded' } : {});
+        await page.waitForSelector(shown ?? '#game[data-state=playing]', { timeout: 10000 });
         return page;
     };
     t.board = async (page = t.page) => (await page.evaluate(shownOnPage)).board;

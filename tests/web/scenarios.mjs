@@ -4,7 +4,7 @@
 import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { px, placed, STATUS, TIP, YELLOW, layout, edges, aria, near, formShot, face, settle, play, playSeries, changesDuring, newGames, exits, tips,
-    states, contrasts, textWidths, axeViolations, landmarks } from './page.mjs';
+    states, shownOnPage, contrasts, textWidths, axeViolations, landmarks } from './page.mjs';
 
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
@@ -197,6 +197,30 @@ export const scenarios = {
         t.eq(await t.board(page), t.plan.start, 'the first deal offline');
         await t.clickCell(7, page);
         await t.untilBoard(t.plan.steps[0].after, 'a move offline', page);
+    },
+
+    async 'a tap and a key while the module loads'(t) {
+        // The module held back by a server of its own, where no service worker answers: a tap on
+        // the tile beside the free cell and Tab, as soon as the board shows, wait for the game,
+        // which takes them in order: the tile moves, then the focus goes on from it.
+        let release;
+        const held = new Promise((ok) => (release = ok));
+        const { server, url } = await t.serve((path) => path === '/quarvel.wasm' && held);
+        try {
+            const step = t.plan.steps[0];
+            t.page = await t.open({}, url, `[data-control="Command1(${step.tile})"]`);
+            await t.clickCell(step.cell);
+            await t.page.keyboard.press('Tab');
+            t.eq(await t.page.$eval('#game', (e) => e.dataset.state), 'loading', 'the page with its module held');
+            release();
+            await t.untilBoard(step.after, 'the board once the game runs');
+            const { clicks, focus } = await t.page.evaluate(shownOnPage);
+            t.eq([clicks, focus], ['1', step.tile < 7 ? `Command1(${step.tile + 1})` : 'Command2'], 'the counter and the focus');
+        } finally {
+            release();
+            server.closeAllConnections();
+            server.close();
+        }
     },
 
     async 'names for screen readers'(t) {

@@ -26,7 +26,7 @@ EM_JS(void, domAttribute, (int element, const char *name, const char *value), {
     else e.removeAttribute(UTF8ToString(name));
 });
 EM_JS(void, domText, (int element, const char *text), {
-    QuarvelDom.elements[element].textContent = UTF8ToString(text);
+    QuarvelDom.text(QuarvelDom.elements[element], UTF8ToString(text));
 });
 EM_JS(void, domCaption, (int element, const char *before, const char *key, const char *after), {
     QuarvelDom.caption(QuarvelDom.elements[element], UTF8ToString(before), UTF8ToString(key),

@@ -88,9 +88,23 @@ var QuarvelDom = {
     region.textContent = region.textContent === text ? text + '\u00a0' : text;
   },
 
-  // A caption with its access key underlined, given in three parts. Texts
-  // stay text: no markup from the game reaches the page.
+  // A text, written only where it changes: the same text written again
+  // would be painted as new (the module's first writes over the page's own
+  // form would be the page's largest paint).
+  text: function (element, text) {
+    if (element.textContent !== text) element.textContent = text;
+  },
+
+  // A caption with its access key underlined, given in three parts, written
+  // only where it changes. Texts stay text: no markup from the game reaches
+  // the page.
   caption: function (element, before, key, after) {
+    var html = function (text) {
+      return text.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;')
+          .replace(/\u00a0/g, '&nbsp;');
+    };
+    if (element.innerHTML === html(before) + (key ? '<u>' + html(key) + '</u>' + html(after) : ''))
+      return;
     element.textContent = before;
     if (!key) return;
     var mark = document.createElement('u');

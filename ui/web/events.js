@@ -17,8 +17,20 @@ var QuarvelEvents = {
     return e.key.length === String.fromCodePoint(c).length ? c : 0;
   },
 
+  // An event that the page kept while the module loaded, given again as it came: a key to the
+  // control that has the focus now, as the next key would be; the mouse's to the element it
+  // reached, while that is still on the page.
+  replay: function (e) {
+    var target = e.type === 'keydown' ? document.activeElement || document.body : e.target;
+    if (document.contains(target)) target.dispatchEvent(new e.constructor(e.type, e));
+  },
+
   install: function (root) {
     var form = QuarvelDom.elements[root];
+    // The input that index.html kept until now goes to the game once it runs, after main has
+    // shown the form and given the first control the focus; the page's own listeners take over.
+    var kept = window.QuarvelEarly ? QuarvelEarly.take() : [];
+    if (kept.length) addOnPostRun(function () { kept.forEach(QuarvelEvents.replay); });
     form.addEventListener('click', function (e) {
       var button = e.target.closest('button.control');
       if (button) Module['_quarvel_click'](QuarvelDom.handleOf(button));
