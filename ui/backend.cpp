@@ -7,6 +7,23 @@
 namespace ui
 {
 
+namespace
+{
+
+// A timer's ticks after a write to it: a disabled timer stops; enabling one
+// that runs keeps its one series of ticks; a new interval starts a new
+// series only where one runs.
+void follow(Ticks &ticks, const Timer &timer, Property property)
+{
+    if (property == Property::Enabled && !timer.enabled())
+        ticks.stop();
+    else if ((property == Property::Enabled && !ticks.running()) ||
+             (property == Property::Interval && ticks.running()))
+        ticks.start(timer.interval());
+}
+
+} // namespace
+
 void Ticks::start(int intervalMs)
 {
     stop();
@@ -71,7 +88,7 @@ void Backend::writing(const Control &, Property property)
 void Backend::written(const Control &control, Property property)
 {
     if (Ticks *ticks = ticksOf(control))
-        followTimer(*ticks, static_cast<const Timer &>(control), property);
+        follow(*ticks, static_cast<const Timer &>(control), property);
     else
         apply(control, property);
     // After the view's own change: a toolkit moves the focus on from a

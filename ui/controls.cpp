@@ -149,15 +149,4 @@ void Form::fireLoad()
         handle(Event::Load, "_Load", onLoad);
 }
 
-TimerChange timerChange(const Timer &timer, Property property, bool running)
-{
-    if (property == Property::Enabled)
-        return !timer.enabled() ? TimerChange::Stop
-               : running        ? TimerChange::None
-                                : TimerChange::Start;
-    if (property == Property::Interval && running)
-        return TimerChange::Restart;
-    return TimerChange::None;
-}
-
 } // namespace ui

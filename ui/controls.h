@@ -274,29 +274,6 @@ private:
     Int16 interval_ = 0;
 };
 
-// What a backend does to its tick source after a write to a timer: a
-// disabled timer stops; enabling one that runs keeps its series of ticks; a
-// new interval starts a new series only where one runs.
-enum class TimerChange { None, Start, Stop, Restart };
-TimerChange timerChange(const Timer &timer, Property property, bool running);
-
-// Keeps a backend's tick source (start(ms), stop(), running()) in step with
-// a write to its timer.
-template <typename Ticks> void followTimer(Ticks &ticks, const Timer &timer, Property property)
-{
-    switch (timerChange(timer, property, ticks.running())) {
-    case TimerChange::Start:
-    case TimerChange::Restart:
-        ticks.start(timer.interval());
-        break;
-    case TimerChange::Stop:
-        ticks.stop();
-        break;
-    case TimerChange::None:
-        break;
-    }
-}
-
 // A menu item; its container is the window (a menu of the menu bar) or the
 // menu it drops down from. The caption's "&" marks the access key.
 class Menu : public Control
